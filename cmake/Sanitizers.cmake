@@ -1,0 +1,7 @@
+# TEMPERAMENT_SANITIZE builds everything with AddressSanitizer and UndefinedBehaviorSanitizer.
+option(TEMPERAMENT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(TEMPERAMENT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,32 @@
+#pragma once
+// A windowing layer without a screen: it writes what the window shows as text
+// and reports errors on an error stream. The program uses it until a real
+// windowing layer is built in.
+
+#include "runtime/start.hpp"
+
+#include <iosfwd>
+#include <string>
+
+namespace temperament::runtime {
+
+// What the window shows, as text: its caption, then each visible control in
+// tab order with its state.
+[[nodiscard]] std::string describeScreen(const ui::MainForm& form);
+
+class HeadlessLayer final : public WindowingLayer, private ErrorReporter {
+public:
+    HeadlessLayer(std::ostream& screen, std::ostream& errors) : screen_(screen), errors_(errors) {}
+
+    ErrorReporter& reporter() override { return *this; }
+    // Writes the loaded window's screen and closes it.
+    int run(ui::MainForm& form, Dispatcher& dispatcher) override;
+
+private:
+    void report(std::string_view message) override;
+
+    std::ostream& screen_;
+    std::ostream& errors_;
+};
+
+}  // namespace temperament::runtime

@@ -1,0 +1,48 @@
+#include "runtime/run_time_error.hpp"
+
+#include "runtime/int16.hpp"
+
+#include <limits>
+
+namespace temperament::runtime {
+namespace {
+
+const char* describe(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::Overflow: return "препълване";
+    case ErrorCode::NoSuchMember: return "в групата няма елемент с такъв индекс";
+    case ErrorCode::InvalidPropertyValue: return "недопустима стойност на свойство";
+    case ErrorCode::InvalidPropertyIndex: return "недопустим индекс на свойство";
+    }
+    return "неизвестна грешка";
+}
+
+std::string compose(ErrorCode code, const std::string& interfaceName, const std::string& member,
+                    const std::string& operation) {
+    std::string text = "Грешка при изпълнение " + std::to_string(static_cast<int>(code)) + ": " +
+                       describe(code) + " (" + interfaceName;
+    if (!member.empty()) text += " " + member;
+    text += ", " + operation + ")";
+    return text;
+}
+
+}  // namespace
+
+RunTimeError::RunTimeError(ErrorCode code, std::string interfaceName, std::string member, std::string operation)
+    : std::runtime_error(compose(code, interfaceName, member, operation)),
+      code_(code),
+      interface_(std::move(interfaceName)),
+      member_(std::move(member)),
+      operation_(std::move(operation)) {}
+
+Int16 Int16::narrow(std::int32_t result, Int16 left, char op, Int16 right) {
+    if (result < std::numeric_limits<std::int16_t>::min() || result > std::numeric_limits<std::int16_t>::max()) {
+        throw RunTimeError(ErrorCode::Overflow, "Int16", "",
+                           toString(left) + " " + op + " " + toString(right));
+    }
+    return {static_cast<std::int16_t>(result)};
+}
+
+std::string toString(Int16 value) { return std::to_string(value.value()); }
+
+}  // namespace temperament::runtime

@@ -1,0 +1,437 @@
+#include "ui/design_reader.hpp"
+
+#include "ui/cp1251.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+#include <utility>
+
+namespace temperament::ui {
+
+const char* interfaceName(ControlKind kind) noexcept {
+    switch (kind) {
+    case ControlKind::PictureBox: return "PictureBox";
+    case ControlKind::Label: return "Label";
+    case ControlKind::TextBox: return "TextBox";
+    case ControlKind::CheckBox: return "CheckBox";
+    case ControlKind::OptionButton: return "OptionButton";
+    case ControlKind::ListBox: return "ListBox";
+    }
+    return "Control";
+}
+
+DesignDataError::DesignDataError(int line, const std::string& problem)
+    : std::runtime_error("window definition, line " + std::to_string(line) + ": " + problem), line_(line) {}
+
+namespace {
+
+using runtime::Int16;
+
+struct SourceLine {
+    int number;
+    std::string text;  // without surrounding blanks
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Decodes the whole definition and splits it into its meaningful lines.
+std::vector<SourceLine> decodeLines(std::span<const unsigned char> bytes) {
+    std::vector<SourceLine> lines;
+    std::string current;
+    int number = 1;
+    const auto finishLine = [&] {
+        const std::string_view text = trim(current);
+        if (!text.empty() && text.front() != '#') lines.push_back({number, std::string(text)});
+        current.clear();
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char byte = bytes[i];
+        if (byte == '\n') {
+            finishLine();
+            ++number;
+            continue;
+        }
+        if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+            throw DesignDataError(number, "control character " + std::to_string(byte) + " in the text");
+        }
+        const std::optional<char32_t> character = decodeWindows1251(byte);
+        if (!character) throw DesignDataError(number, "byte 0x98 has no character in Windows-1251");
+        appendUtf8(current, *character);
+    }
+    finishLine();
+    return lines;
+}
+
+// The value written after "Name =" on one line.
+class Value {
+public:
+    Value(std::string_view text, int line) : text_(text), line_(line) {}
+
+    [[nodiscard]] std::string_view text() const { return text_; }
+    [[nodiscard]] int line() const { return line_; }
+
+    [[noreturn]] void fail(const std::string& problem) const { throw DesignDataError(line_, problem); }
+
+    [[nodiscard]] std::int32_t integer(std::int32_t min, std::int32_t max) const {
+        std::int32_t result = 0;
+        const auto [end, error] = std::from_chars(text_.data(), text_.data() + text_.size(), result);
+        if (error == std::errc::result_out_of_range || (error == std::errc{} && (result < min || result > max))) {
+            fail("number " + std::string(text_) + " is outside " + std::to_string(min) + ".." + std::to_string(max));
+        }
+        if (error != std::errc{} || end != text_.data() + text_.size()) {
+            fail("expected a whole number, found " + quoted());
+        }
+        return result;
+    }
+
+    [[nodiscard]] Int16 int16(std::int16_t min, std::int16_t max) const {
+        return {static_cast<std::int16_t>(integer(min, max))};
+    }
+
+    // A colour as 0x00BBGGRR.
+    [[nodiscard]] std::uint32_t colour() const {
+        std::uint32_t result = 0;
+        const bool shaped = text_.size() == 10 && text_.substr(0, 2) == "0x";
+        const auto [end, error] =
+            shaped ? std::from_chars(text_.data() + 2, text_.data() + text_.size(), result, 16)
+                   : std::from_chars_result{text_.data(), std::errc::invalid_argument};
+        if (error != std::errc{} || end != text_.data() + text_.size() || result > 0x00FFFFFFu) {
+            fail("expected a colour written 0x00BBGGRR, found " + quoted());
+        }
+        return result;
+    }
+
+    [[nodiscard]] bool boolean() const {
+        if (text_ == "True") return true;
+        if (text_ == "False") return false;
+        fail("expected True or False, found " + quoted());
+    }
+
+    // One of the given words; returns its position in the list.
+    [[nodiscard]] std::size_t word(std::initializer_list<std::string_view> words) const {
+        const auto found = std::find(words.begin(), words.end(), text_);
+        if (found != words.end()) return static_cast<std::size_t>(found - words.begin());
+        std::string expected;
+        for (const std::string_view each : words) expected += (expected.empty() ? "" : ", ") + std::string(each);
+        fail("expected one of " + expected + ", found " + quoted());
+    }
+
+    // A string in double quotes; a doubled quote stands for one.
+    [[nodiscard]] std::string string() const {
+        if (text_.size() < 2 || text_.front() != '"' || text_.back() != '"') {
+            fail("expected text in double quotes, found " + quoted());
+        }
+        std::string result;
+        const std::string_view inner = text_.substr(1, text_.size() - 2);
+        for (std::size_t i = 0; i < inner.size(); ++i) {
+            if (inner[i] == '"') {
+                if (i + 1 == inner.size() || inner[i + 1] != '"') fail("a quote inside text must be doubled");
+                ++i;
+            }
+            result.push_back(inner[i]);
+        }
+        return result;
+    }
+
+    [[nodiscard]] std::span<const unsigned char> resource(std::span<const EmbeddedFile> files) const {
+        const std::string name = string();
+        const auto found =
+            std::find_if(files.begin(), files.end(), [&](const EmbeddedFile& file) { return file.name == name; });
+        if (found == files.end()) fail("no embedded file named \"" + name + "\"");
+        return found->bytes;
+    }
+
+private:
+    [[nodiscard]] std::string quoted() const { return "\"" + std::string(text_) + "\""; }
+
+    std::string_view text_;
+    int line_;
+};
+
+// A property's value: one line, or a block of quoted lines between { and }.
+struct PropertyValue {
+    Value single;
+    std::vector<Value> lines;
+    bool isBlock = false;
+
+    [[nodiscard]] std::vector<std::string> strings() const {
+        if (!isBlock) return {single.string()};
+        std::vector<std::string> result;
+        result.reserve(lines.size());
+        for (const Value& line : lines) result.push_back(line.string());
+        return result;
+    }
+
+    // Text as one string; each line of a block ends with CR LF.
+    [[nodiscard]] std::string text() const {
+        if (!isBlock) return single.string();
+        std::string result;
+        for (const Value& line : lines) result += line.string() + "\r\n";
+        return result;
+    }
+
+    [[nodiscard]] const Value& scalar() const {
+        if (isBlock) single.fail("this property takes one value, not a block");
+        return single;
+    }
+};
+
+constexpr unsigned bit(ControlKind kind) { return 1u << static_cast<unsigned>(kind); }
+constexpr unsigned anyKind = 0x3Fu;
+
+struct ControlProperty {
+    std::string_view name;
+    unsigned kinds;
+    void (*set)(ControlDesign&, const PropertyValue&, std::span<const EmbeddedFile>);
+};
+
+constexpr std::int32_t twipsLimit = 1'000'000;
+
+// What each kind of control may say about itself.
+const ControlProperty controlProperties[] = {
+    {"Left", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.left = v.scalar().integer(-twipsLimit, twipsLimit); }},
+    {"Top", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.top = v.scalar().integer(-twipsLimit, twipsLimit); }},
+    {"Width", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.width = v.scalar().integer(0, twipsLimit); }},
+    {"Height", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.height = v.scalar().integer(0, twipsLimit); }},
+    {"TabIndex", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.tabIndex = v.scalar().int16(0, INT16_MAX); }},
+    {"Visible", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.visible = v.scalar().boolean(); }},
+    {"BackColor", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.backColor = v.scalar().colour(); }},
+    {"Caption", bit(ControlKind::Label) | bit(ControlKind::CheckBox) | bit(ControlKind::OptionButton),
+     [](ControlDesign& c, const PropertyValue& v, auto) { c.caption = v.scalar().string(); }},
+    {"Alignment", bit(ControlKind::Label),
+     [](ControlDesign& c, const PropertyValue& v, auto) {
+         c.alignment = static_cast<Alignment>(v.scalar().word({"Left", "Right", "Center"}));
+     }},
+    {"Text", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.text = v.text(); }},
+    {"MultiLine", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.multiLine = v.scalar().boolean(); }},
+    {"Locked", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.locked = v.scalar().boolean(); }},
+    {"ScrollBars", bit(ControlKind::TextBox),
+     [](ControlDesign& c, const PropertyValue& v, auto) {
+         c.scrollBars = static_cast<ScrollBars>(v.scalar().word({"None", "Horizontal", "Vertical", "Both"}));
+     }},
+    {"Value", bit(ControlKind::CheckBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.value = v.scalar().int16(0, 2); }},
+    {"Selected", bit(ControlKind::OptionButton), [](ControlDesign& c, const PropertyValue& v, auto) { c.selected = v.scalar().boolean(); }},
+    {"List", bit(ControlKind::ListBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.items = v.strings(); }},
+    {"Picture", bit(ControlKind::PictureBox),
+     [](ControlDesign& c, const PropertyValue& v, std::span<const EmbeddedFile> files) {
+         c.picture = v.scalar().resource(files);
+     }},
+};
+
+struct FormProperty {
+    std::string_view name;
+    void (*set)(FormDesign&, const PropertyValue&, std::span<const EmbeddedFile>);
+};
+
+const FormProperty formProperties[] = {
+    {"Caption", [](FormDesign& f, const PropertyValue& v, auto) { f.caption = v.scalar().string(); }},
+    {"BackColor", [](FormDesign& f, const PropertyValue& v, auto) { f.backColor = v.scalar().colour(); }},
+    {"ClientWidth", [](FormDesign& f, const PropertyValue& v, auto) { f.clientWidth = v.scalar().integer(1, twipsLimit); }},
+    {"ClientHeight", [](FormDesign& f, const PropertyValue& v, auto) { f.clientHeight = v.scalar().integer(1, twipsLimit); }},
+    {"FontName", [](FormDesign& f, const PropertyValue& v, auto) { f.font.name = v.scalar().string(); }},
+    {"FontSize", [](FormDesign& f, const PropertyValue& v, auto) { f.font.points = v.scalar().integer(1, 1638); }},
+    {"FontWeight", [](FormDesign& f, const PropertyValue& v, auto) { f.font.weight = v.scalar().integer(1, 1000); }},
+    {"FontItalic", [](FormDesign& f, const PropertyValue& v, auto) { f.font.italic = v.scalar().boolean(); }},
+    {"FontUnderline", [](FormDesign& f, const PropertyValue& v, auto) { f.font.underline = v.scalar().boolean(); }},
+    {"FontStrikethrough", [](FormDesign& f, const PropertyValue& v, auto) { f.font.strikethrough = v.scalar().boolean(); }},
+    {"FontCharset", [](FormDesign& f, const PropertyValue& v, auto) { f.font.charset = v.scalar().integer(0, 255); }},
+    {"Icon", [](FormDesign& f, const PropertyValue& v, std::span<const EmbeddedFile> files) { f.icon = v.scalar().resource(files); }},
+};
+
+constexpr std::string_view requiredFormProperties[] = {"Caption", "BackColor", "ClientWidth", "ClientHeight",
+                                                       "FontName", "FontSize"};
+constexpr std::string_view requiredControlProperties[] = {"Left", "Top", "Width", "Height", "TabIndex"};
+
+std::optional<ControlKind> kindNamed(std::string_view word) {
+    for (const ControlKind kind : {ControlKind::PictureBox, ControlKind::Label, ControlKind::TextBox,
+                                   ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::ListBox}) {
+        if (word == interfaceName(kind)) return kind;
+    }
+    return std::nullopt;
+}
+
+bool isName(std::string_view word) {
+    if (word.empty() || !std::isalpha(static_cast<unsigned char>(word.front()))) return false;
+    return std::all_of(word.begin(), word.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
+}
+
+// Splits "Begin Kind Name(3)" into its words.
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> result;
+    while (!(text = trim(text)).empty()) {
+        const auto end = std::find_if(text.begin(), text.end(), isBlank);
+        result.push_back(text.substr(0, static_cast<std::size_t>(end - text.begin())));
+        text.remove_prefix(result.back().size());
+    }
+    return result;
+}
+
+class Reader {
+public:
+    Reader(std::vector<SourceLine> lines, std::span<const EmbeddedFile> files)
+        : lines_(std::move(lines)), files_(files) {}
+
+    FormDesign read() {
+        FormDesign form;
+        const SourceLine& first = next("the definition is empty: expected \"Begin Form <name>\"");
+        const auto header = words(first.text);
+        if (header.size() != 3 || header[0] != "Begin" || header[1] != "Form" || !isName(header[2])) {
+            throw DesignDataError(first.number, "expected \"Begin Form <name>\"");
+        }
+        form.name = std::string(header[2]);
+        std::set<std::string, std::less<>> seen;
+        for (;;) {
+            const SourceLine& line = next("the form has no closing \"End\"");
+            if (line.text == "End") break;
+            if (line.text.starts_with("Begin ")) {
+                form.controls.push_back(readControl(line));
+                continue;
+            }
+            const auto [name, value] = readProperty(line);
+            const auto rule = std::find_if(std::begin(formProperties), std::end(formProperties),
+                                           [&](const FormProperty& p) { return p.name == name; });
+            if (rule == std::end(formProperties)) {
+                throw DesignDataError(line.number, "unknown property \"" + name + "\" of the form");
+            }
+            noteOnce(seen, name, line.number);
+            rule->set(form, value, files_);
+        }
+        requireAll(seen, requiredFormProperties, first.number, "the form");
+        if (position_ < lines_.size()) {
+            throw DesignDataError(lines_[position_].number, "nothing may follow the form's \"End\"");
+        }
+        checkMembers(form.controls);
+        return form;
+    }
+
+private:
+    const SourceLine& next(const char* missing) {
+        if (position_ == lines_.size()) {
+            throw DesignDataError(lines_.empty() ? 1 : lines_.back().number, missing);
+        }
+        return lines_[position_++];
+    }
+
+    ControlDesign readControl(const SourceLine& begin) {
+        const auto header = words(begin.text);
+        if (header.size() != 3) throw DesignDataError(begin.number, "expected \"Begin <kind> <name>\"");
+        const std::optional<ControlKind> kind = kindNamed(header[1]);
+        if (!kind) throw DesignDataError(begin.number, "unknown control kind \"" + std::string(header[1]) + "\"");
+        ControlDesign control;
+        control.kind = *kind;
+        control.line = begin.number;
+        readMemberName(header[2], begin.number, control);
+
+        std::set<std::string, std::less<>> seen;
+        for (;;) {
+            const SourceLine& line = next("a control has no closing \"End\"");
+            if (line.text == "End") break;
+            if (line.text.starts_with("Begin ")) {
+                throw DesignDataError(line.number, "controls cannot contain other controls");
+            }
+            const auto [name, value] = readProperty(line);
+            const auto rule = std::find_if(std::begin(controlProperties), std::end(controlProperties),
+                                           [&](const ControlProperty& p) { return p.name == name; });
+            if (rule == std::end(controlProperties) || (rule->kinds & bit(*kind)) == 0) {
+                throw DesignDataError(line.number, "unknown property \"" + name + "\" of " + interfaceName(*kind));
+            }
+            noteOnce(seen, name, line.number);
+            rule->set(control, value, files_);
+        }
+        requireAll(seen, requiredControlProperties, begin.number, control.name);
+        return control;
+    }
+
+    static void readMemberName(std::string_view word, int line, ControlDesign& control) {
+        const auto open = word.find('(');
+        if (open == std::string_view::npos) {
+            if (!isName(word)) throw DesignDataError(line, "\"" + std::string(word) + "\" is not a control name");
+            control.name = std::string(word);
+            return;
+        }
+        if (!isName(word.substr(0, open)) || word.back() != ')') {
+            throw DesignDataError(line, "expected a control name such as Check1 or Check1(0)");
+        }
+        control.name = std::string(word.substr(0, open));
+        control.index = Value(word.substr(open + 1, word.size() - open - 2), line).int16(0, INT16_MAX);
+    }
+
+    std::pair<std::string, PropertyValue> readProperty(const SourceLine& line) {
+        const auto equals = line.text.find('=');
+        if (equals == std::string::npos) {
+            throw DesignDataError(line.number, "expected \"<property> = <value>\", \"Begin\" or \"End\"");
+        }
+        const std::string name(trim(std::string_view(line.text).substr(0, equals)));
+        if (!isName(name)) throw DesignDataError(line.number, "\"" + name + "\" is not a property name");
+        const std::string_view text = trim(std::string_view(line.text).substr(equals + 1));
+        if (text.empty()) throw DesignDataError(line.number, "property \"" + name + "\" has no value");
+        PropertyValue value{Value(text, line.number), {}, text == "{"};
+        if (value.isBlock) {
+            for (;;) {
+                const SourceLine& item = next("a block of lines has no closing \"}\"");
+                if (item.text == "}") break;
+                value.lines.emplace_back(item.text, item.number);
+            }
+        }
+        return {name, value};
+    }
+
+    static void noteOnce(std::set<std::string, std::less<>>& seen, const std::string& name, int line) {
+        if (!seen.insert(name).second) throw DesignDataError(line, "property \"" + name + "\" is given twice");
+    }
+
+    template <std::size_t N>
+    static void requireAll(const std::set<std::string, std::less<>>& seen, const std::string_view (&required)[N],
+                           int line, const std::string& owner) {
+        for (const std::string_view name : required) {
+            if (!seen.contains(name)) {
+                throw DesignDataError(line, owner + " lacks the property \"" + std::string(name) + "\"");
+            }
+        }
+    }
+
+    // Members of one name share a kind, are all indexed or all single, and
+    // never repeat; tab positions never repeat.
+    static void checkMembers(const std::vector<ControlDesign>& controls) {
+        std::set<Int16> tabs;
+        for (auto current = controls.begin(); current != controls.end(); ++current) {
+            if (!tabs.insert(current->tabIndex).second) {
+                throw DesignDataError(current->line, "TabIndex " + runtime::toString(current->tabIndex) +
+                                                         " is already taken");
+            }
+            for (auto earlier = controls.begin(); earlier != current; ++earlier) {
+                if (earlier->name != current->name) continue;
+                if (earlier->kind != current->kind) {
+                    throw DesignDataError(current->line, current->name + " is already a " + interfaceName(earlier->kind));
+                }
+                if (earlier->index.has_value() != current->index.has_value()) {
+                    throw DesignDataError(current->line, current->name + " mixes indexed and single controls");
+                }
+                if (earlier->index == current->index) {
+                    throw DesignDataError(current->line, current->name + " is defined twice");
+                }
+            }
+        }
+    }
+
+    std::vector<SourceLine> lines_;
+    std::size_t position_ = 0;
+    std::span<const EmbeddedFile> files_;
+};
+
+}  // namespace
+
+FormDesign readFormDesign(std::span<const unsigned char> windows1251, std::span<const EmbeddedFile> resources) {
+    return Reader(decodeLines(windows1251), resources).read();
+}
+
+}  // namespace temperament::ui
