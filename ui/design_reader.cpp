@@ -150,7 +150,11 @@ public:
     }
 
 private:
-    [[nodiscard]] std::string quoted() const { return "\"" + std::string(text_) + "\""; }
+    [[nodiscard]] std::string quoted() const {
+        std::string result(1, '"');
+        result.append(text_).push_back('"');
+        return result;
+    }
 
     std::string_view text_;
     int line_;
@@ -379,6 +383,10 @@ private:
             for (;;) {
                 const SourceLine& item = next("a block of lines has no closing \"}\"");
                 if (item.text == "}") break;
+                if (!item.text.starts_with('"')) {
+                    throw DesignDataError(item.number, "expected a quoted line or the \"}\" closing the block of line " +
+                                                           std::to_string(line.number));
+                }
                 value.lines.emplace_back(item.text, item.number);
             }
         }

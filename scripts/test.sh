@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs every test: once in a debug build with warnings as errors,
+# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+for preset in dev asan; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -j "$(nproc)"
+done

@@ -1,0 +1,201 @@
+// The embedded window definition: its texts exactly as the window must show
+// them, the list contents the logic reads, geometry, colours, tab order and
+// the pictures it carries.
+
+#include "app/project.hpp"
+#include "ui/design_reader.hpp"
+#include "ui/main_form.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace temperament;
+using ui::ControlKind;
+using ui::MainForm;
+
+std::span<const unsigned char> embedded(std::string_view name) {
+    for (const ui::EmbeddedFile& file : ui::embeddedFiles()) {
+        if (file.name == name) return file.bytes;
+    }
+    ADD_FAILURE() << "no embedded file " << name;
+    return {};
+}
+
+const MainForm& form() {
+    static const MainForm form(ui::readFormDesign(embedded("MainForm.form"), ui::embeddedFiles()));
+    return form;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        result.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "text does not end with CR LF";
+    return result;
+}
+
+std::size_t characters(const std::string& utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::vector<std::string> items(std::int16_t list) {
+    std::vector<std::string> result;
+    const ui::ListBox& box = form().List1().Item(list);
+    for (std::int16_t i = 0; i < box.ListCount().value(); ++i) result.push_back(box.List(i));
+    return result;
+}
+
+TEST(DesignData, WindowSettings) {
+    EXPECT_EQ(form().Caption(), "www.temperament.example  Психология - видове темперамент");
+    EXPECT_EQ(form().backColor(), 0x00FFC0C0u);
+    EXPECT_EQ(form().clientWidth(), 6915);
+    EXPECT_EQ(form().clientHeight(), 5805);
+    EXPECT_EQ(form().font().name, "Times New Roman");
+    EXPECT_EQ(form().font().points, 12);
+    EXPECT_EQ(form().font().weight, 400);
+    EXPECT_FALSE(form().font().italic || form().font().underline || form().font().strikethrough);
+    EXPECT_EQ(form().font().charset, 204);
+}
+
+TEST(DesignData, CaptionsKeepTheirExactSpelling) {
+    EXPECT_EQ(form().Label1().Item(0).Caption(), "Класификация на видове темперамент");
+    EXPECT_EQ(form().Option1().Item(0).Caption(), "Хипократ");
+    EXPECT_EQ(form().Option1().Item(1).Caption(), "Юнг ");
+    EXPECT_EQ(form().Option1().Item(2).Caption(), "Павлов");
+    EXPECT_EQ(form().Check1().Item(0).Caption(), "Силен");
+    EXPECT_EQ(form().Check1().Item(1).Caption(), "Уравновесен");
+    EXPECT_EQ(form().Check1().Item(2).Caption(), "Подвижен");
+    for (std::int16_t i = 0; i < 3; ++i) EXPECT_EQ(form().Check1().Item(i).Value().value(), 0);
+}
+
+TEST(DesignData, ListsHoldTheTypesOfEachClassification) {
+    EXPECT_EQ(items(0), (std::vector<std::string>{"Сангвиник ", "Холерик ", "Флегматик ", "Меланхолик"}));
+    EXPECT_EQ(items(1), (std::vector<std::string>{"Екстроверт ", "Интроверт"}));
+    EXPECT_EQ(items(2), (std::vector<std::string>{"Силен, уравновесен, подвижен", "Силен, неуравновесен",
+                                                  "Силен, уравновесен, бавен", "Слаб"}));
+    EXPECT_EQ(form().List1().Item(1).ListCount().value(), 2);
+}
+
+TEST(DesignData, IntroductionHasItsFixedLinesAndListsEveryClassification) {
+    const std::string& text = form().Text1().Item(0).Text();
+    const std::vector<std::string> all = lines(text);
+    ASSERT_EQ(all.size(), 24u);
+    EXPECT_NEAR(static_cast<double>(characters(text)), 880.0, 20.0);
+    EXPECT_EQ(all[0], "Темпераментът е съвкупността от устойчиви индивидуални психични свойства.");
+    EXPECT_EQ(all[7], "Следва изброяване на видове темперамент:");
+    const std::vector<std::string> blocks(all.begin() + 8, all.end());
+    std::vector<std::string> expected = {"", "Класификация според Хипократ:"};
+    for (const std::string& item : items(0)) expected.push_back(item);
+    expected.insert(expected.end(), {"", "Класификация според Юнг:"});
+    for (const std::string& item : items(1)) expected.push_back(item);
+    expected.insert(expected.end(), {"", "Класификация на Павлов:"});
+    for (const std::string& item : items(2)) expected.push_back(item);
+    EXPECT_EQ(blocks, expected);
+}
+
+TEST(DesignData, NoteEndsWithTheFourMusketeers) {
+    const std::string& text = form().Text1().Item(1).Text();
+    const std::vector<std::string> all = lines(text);
+    ASSERT_EQ(all.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(all.begin() + 3, all.end()),
+              (std::vector<std::string>{"Д'Артанян-сангвиник-въздух", "Портос-Холерик-огън", "Арамис-флегматик-вода",
+                                        "Атос-меланхолик-земя"}));
+    EXPECT_NEAR(static_cast<double>(characters(text)), 212.0, 10.0);
+}
+
+TEST(DesignData, GeometryColoursVisibilityAndTabOrder) {
+    struct Expected {
+        std::string member;
+        ControlKind kind;
+        ui::Rect bounds;
+        std::optional<std::uint32_t> back;
+        bool visible;
+        int tab;
+    };
+    const std::vector<Expected> table = {
+        {"Label1(0)", ControlKind::Label, {1200, 0, 4575, 375}, 0x0080C0FF, true, 2},
+        {"Picture1", ControlKind::PictureBox, {0, 480, 3360, 3360}, {}, true, 12},
+        {"Option1(0)", ControlKind::OptionButton, {3480, 1080, 1335, 285}, 0x000080FF, true, 6},
+        {"Option1(1)", ControlKind::OptionButton, {3480, 1440, 1335, 285}, 0x000080FF, true, 7},
+        {"Option1(2)", ControlKind::OptionButton, {3480, 1800, 1335, 285}, 0x000080FF, true, 8},
+        {"Check1(0)", ControlKind::CheckBox, {4920, 1080, 1575, 375}, 0x0080FF80, false, 9},
+        {"Check1(1)", ControlKind::CheckBox, {4920, 1560, 1935, 375}, 0x0080FF80, false, 10},
+        {"Check1(2)", ControlKind::CheckBox, {4920, 2040, 1935, 375}, 0x0080FF80, false, 11},
+        {"List1(0)", ControlKind::ListBox, {3360, 2520, 1335, 915}, {}, false, 3},
+        {"List1(1)", ControlKind::ListBox, {4440, 2520, 1335, 915}, {}, false, 4},
+        {"List1(2)", ControlKind::ListBox, {5400, 2520, 1335, 915}, {}, false, 5},
+        {"Text1(0)", ControlKind::TextBox, {120, 3840, 6735, 1815}, {}, true, 0},
+        {"Text1(1)", ControlKind::TextBox, {1200, 3960, 6735, 1815}, {}, false, 1},
+    };
+    ASSERT_EQ(form().controls().size(), table.size());
+    for (const Expected& row : table) {
+        SCOPED_TRACE(row.member);
+        const auto found = std::find_if(form().controls().begin(), form().controls().end(),
+                                        [&](const ui::Control* c) { return c->memberName() == row.member; });
+        ASSERT_NE(found, form().controls().end());
+        const ui::Control& control = **found;
+        EXPECT_EQ(control.kind(), row.kind);
+        EXPECT_EQ(control.bounds().left, row.bounds.left);
+        EXPECT_EQ(control.bounds().top, row.bounds.top);
+        EXPECT_EQ(control.bounds().width, row.bounds.width);
+        EXPECT_EQ(control.bounds().height, row.bounds.height);
+        EXPECT_EQ(control.backColor(), row.back);
+        EXPECT_EQ(control.Visible(), row.visible);
+        EXPECT_EQ(control.tabIndex().value(), row.tab);
+    }
+    // Focus starts in the first shown control of the tab order.
+    const std::vector<ui::Control*> order = form().tabOrder();
+    const auto first = std::find_if(order.begin(), order.end(), [](const ui::Control* c) { return c->Visible(); });
+    EXPECT_EQ((*first)->memberName(), "Text1(0)");
+}
+
+TEST(DesignData, TextBoxesWrapAndScrollAndNoOptionStartsSelected) {
+    for (std::int16_t i = 0; i < 2; ++i) {
+        const ui::TextBox& box = form().Text1().Item(i);
+        EXPECT_TRUE(box.multiLine());
+        EXPECT_EQ(box.scrollBars(), ui::ScrollBars::Vertical);
+    }
+    for (std::int16_t i = 0; i < 3; ++i) EXPECT_FALSE(form().Option1().Item(i).Value());
+}
+
+// Reads a big-endian 16-bit field.
+unsigned be16(std::span<const unsigned char> bytes, std::size_t at) { return bytes[at] * 256u + bytes[at + 1]; }
+
+TEST(DesignData, PictureIsABaselineJfif220PixelsSquare) {
+    const std::span<const unsigned char> jpeg = form().Picture1().Picture();
+    ASSERT_GT(jpeg.size(), 4u);
+    EXPECT_EQ(be16(jpeg, 0), 0xFFD8u);
+    EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
+    std::size_t at = 2;
+    bool baseline = false;
+    while (at + 9 < jpeg.size() && jpeg[at] == 0xFF) {
+        const unsigned marker = jpeg[at + 1];
+        if (marker == 0xC0 || marker == 0xC2) {
+            baseline = marker == 0xC0;
+            EXPECT_EQ(be16(jpeg, at + 5), 220u);  // height
+            EXPECT_EQ(be16(jpeg, at + 7), 220u);  // width
+            break;
+        }
+        at += 2 + be16(jpeg, at + 2);
+    }
+    EXPECT_TRUE(baseline);
+}
+
+TEST(DesignData, IconIsOne32PixelImageWith256Colours) {
+    const std::span<const unsigned char> ico = form().icon();
+    ASSERT_GE(ico.size(), 22u);
+    EXPECT_EQ(ico[2] + ico[3] * 256, 1);  // type: icon
+    EXPECT_EQ(ico[4] + ico[5] * 256, 1);  // one image
+    EXPECT_EQ(ico[6], 32);                // width
+    EXPECT_EQ(ico[7], 32);                // height
+    EXPECT_EQ(ico[12] + ico[13] * 256, 8);  // bits per pixel
+}
+
+}  // namespace
