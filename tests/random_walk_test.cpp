@@ -4,6 +4,7 @@
 
 #include "app/project.hpp"
 #include "runtime/start.hpp"
+#include "support/box_state.hpp"
 #include "support/driven_layer.hpp"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,7 @@ using runtime::Dispatcher;
 using test_support::DrivenLayer;
 using ui::MainForm;
 
-struct BoxState {
-    int value;
-    std::string caption;
-    bool visible;
-    friend bool operator==(const BoxState&, const BoxState&) = default;
-};
+using test_support::BoxState;
 
 // What the window should show.
 struct ReferenceWindow {
@@ -72,10 +68,7 @@ void expectMatches(const ReferenceWindow& expected, const MainForm& form, const 
     EXPECT_EQ(form.Text1().Item(0).Text(), expected.selected < 0 ? introduction : expected.text);
     EXPECT_EQ(form.Picture1().Visible(), expected.picture);
     for (std::int16_t i = 0; i < 3; ++i) {
-        const ui::CheckBox& box = form.Check1().Item(i);
-        EXPECT_EQ((BoxState{box.Value().value(), box.Caption(), box.Visible()}),
-                  expected.boxes[static_cast<std::size_t>(i)])
-            << "box " << i;
+        EXPECT_EQ(test_support::boxState(form, i), expected.boxes[static_cast<std::size_t>(i)]) << "box " << i;
         EXPECT_EQ(form.Option1().Item(i).Value(), expected.selected == i);
     }
     EXPECT_TRUE(form.Label1().Item(0).Visible());

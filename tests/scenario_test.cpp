@@ -3,6 +3,7 @@
 
 #include "app/project.hpp"
 #include "runtime/start.hpp"
+#include "support/box_state.hpp"
 #include "support/driven_layer.hpp"
 #include "support/event_log.hpp"
 
@@ -16,20 +17,9 @@ using runtime::Dispatcher;
 using test_support::DrivenLayer;
 using ui::MainForm;
 
-struct Box {
-    int value;
-    std::string caption;
-    bool visible;
-    friend bool operator==(const Box&, const Box&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Box& box) {
-        return out << "{" << box.value << ", \"" << box.caption << "\", " << (box.visible ? "shown" : "hidden") << "}";
-    }
-};
+using test_support::BoxState;
 
-Box box(const MainForm& form, std::int16_t i) {
-    const ui::CheckBox& check = form.Check1().Item(i);
-    return {check.Value().value(), check.Caption(), check.Visible()};
-}
+BoxState box(const MainForm& form, std::int16_t i) { return test_support::boxState(form, i); }
 
 void select(MainForm& form, Dispatcher& dispatcher, std::int16_t i) {
     ASSERT_EQ(dispatcher.userClicked(form.Option1().Item(i)), Continuation::Running);
@@ -85,9 +75,9 @@ TEST(StartUp, FirstScreenShowsTheIntroductionWithPictureAndBoxesHidden) {
     runProgram([](MainForm& form, Dispatcher&) {
         EXPECT_FALSE(form.Picture1().Visible());
         EXPECT_TRUE(form.Label1().Item(0).Visible());
-        EXPECT_EQ(box(form, 0), (Box{1, "Силен", false}));
-        EXPECT_EQ(box(form, 1), (Box{1, "Уравновесен", false}));
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", false}));
+        EXPECT_EQ(box(form, 0), (BoxState{1, "Силен", false}));
+        EXPECT_EQ(box(form, 1), (BoxState{1, "Уравновесен", false}));
+        EXPECT_EQ(box(form, 2), (BoxState{1, "подвижен", false}));
         for (std::int16_t i = 0; i < 3; ++i) EXPECT_FALSE(form.Option1().Item(i).Value());
         EXPECT_TRUE(form.Text1().Item(0).Text().starts_with("Темпераментът е съвкупността"));
         EXPECT_FALSE(form.Text1().Item(1).Visible());
@@ -146,64 +136,38 @@ TEST(Classification, RepeatingAChoiceRebuildsTheSameTextAndTheIntroductionNeverR
     });
 }
 
-TEST(PropertyBoxes, PavlovAfterLoadShowsThreeCheckedBoxes) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
-        EXPECT_EQ(box(form, 0), (Box{1, "Силен", true}));
-        EXPECT_EQ(box(form, 1), (Box{1, "Уравновесен", true}));
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", true}));
-    });
-}
-
-TEST(PropertyBoxes, StrengthHidesAndRestoresTheBoxesBelowIt) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
-        toggle(form, dispatcher, 0);
-        EXPECT_EQ(box(form, 0), (Box{0, "Слаб", true}));
-        EXPECT_FALSE(form.Check1().Item(1).Visible());
-        EXPECT_FALSE(form.Check1().Item(2).Visible());
-        toggle(form, dispatcher, 0);
-        EXPECT_EQ(box(form, 0), (Box{1, "Силен", true}));
-        EXPECT_EQ(box(form, 1), (Box{1, "Уравновесен", true}));
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", true}));
-        EXPECT_EQ(form.Text1().Item(0).Text(), pavlov);  // the boxes write nothing
-    });
-}
-
-TEST(PropertyBoxes, AnUnbalancedSystemKeepsMobilityHiddenWhenStrengthReturns) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
-        toggle(form, dispatcher, 1);
-        EXPECT_EQ(box(form, 1), (Box{0, "Неуравновесен", true}));
-        EXPECT_FALSE(form.Check1().Item(2).Visible());
-        toggle(form, dispatcher, 0);
-        toggle(form, dispatcher, 0);
-        EXPECT_EQ(box(form, 1), (Box{0, "Неуравновесен", true}));
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", false}));
-    });
-}
-
-TEST(PropertyBoxes, MobilityRenamesItselfBothWays) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
-        toggle(form, dispatcher, 2);
-        EXPECT_EQ(box(form, 2), (Box{0, "бавен", true}));
-        toggle(form, dispatcher, 2);
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", true}));
-    });
-}
-
-TEST(PropertyBoxes, ReturningToPavlovShowsEveryBoxWhateverItsState) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
-        toggle(form, dispatcher, 0);
-        select(form, dispatcher, 1);
-        for (std::int16_t k = 0; k < 3; ++k) EXPECT_FALSE(form.Check1().Item(k).Visible());
-        select(form, dispatcher, 2);
-        EXPECT_EQ(box(form, 0), (Box{0, "Слаб", true}));
-        EXPECT_EQ(box(form, 1), (Box{1, "Уравновесен", true}));
-        EXPECT_EQ(box(form, 2), (Box{1, "подвижен", true}));
-    });
+// Walks through the property boxes: "o2" selects option 2, "c0" toggles box 0.
+TEST(PropertyBoxes, WalksRenameAndShowOrHideTheBoxes) {
+    struct Walk {
+        std::string actions;
+        std::array<BoxState, 3> boxes;
+    };
+    const std::vector<Walk> walks = {
+        {"o2", {{{1, "Силен", true}, {1, "Уравновесен", true}, {1, "подвижен", true}}}},
+        {"o2 c0", {{{0, "Слаб", true}, {1, "Уравновесен", false}, {1, "подвижен", false}}}},
+        {"o2 c0 c0", {{{1, "Силен", true}, {1, "Уравновесен", true}, {1, "подвижен", true}}}},
+        {"o2 c1", {{{1, "Силен", true}, {0, "Неуравновесен", true}, {1, "подвижен", false}}}},
+        {"o2 c1 c0 c0", {{{1, "Силен", true}, {0, "Неуравновесен", true}, {1, "подвижен", false}}}},
+        {"o2 c1 c1", {{{1, "Силен", true}, {1, "Уравновесен", true}, {1, "подвижен", true}}}},
+        {"o2 c2", {{{1, "Силен", true}, {1, "Уравновесен", true}, {0, "бавен", true}}}},
+        {"o2 c2 c2", {{{1, "Силен", true}, {1, "Уравновесен", true}, {1, "подвижен", true}}}},
+        {"o2 c0 o1", {{{0, "Слаб", false}, {1, "Уравновесен", false}, {1, "подвижен", false}}}},
+        {"o2 c0 o0 o2", {{{0, "Слаб", true}, {1, "Уравновесен", true}, {1, "подвижен", true}}}},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(walk.actions);
+        runProgram([&](MainForm& form, Dispatcher& dispatcher) {
+            bool pavlovSelected = false;
+            for (std::size_t at = 0; at + 1 < walk.actions.size(); at += 3) {
+                const auto index = static_cast<std::int16_t>(walk.actions[at + 1] - '0');
+                if (walk.actions[at] == 'o') pavlovSelected = index == 2;
+                (walk.actions[at] == 'o' ? select : toggle)(form, dispatcher, index);
+            }
+            for (std::int16_t i = 0; i < 3; ++i) EXPECT_EQ(box(form, i), walk.boxes[static_cast<std::size_t>(i)]) << i;
+            // The boxes write nothing into the display box.
+            EXPECT_EQ(form.Text1().Item(0).Text() == pavlov, pavlovSelected);
+        });
+    }
 }
 
 TEST(PropertyBoxes, OneUserToggleRaisesOneClick) {
@@ -217,6 +181,28 @@ TEST(PropertyBoxes, OneUserToggleRaisesOneClick) {
     const std::vector<std::string> expected = {
         "Check1(0).Value = 0",       "Check1_Click(0) {",         "Check1(0).Caption = Слаб",
         "Check1(1).Visible = false", "Check1(2).Visible = false", "}",
+    };
+    EXPECT_EQ(log.entries, expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ControlModel, AProgramSetValueRunsClickBeforeReturningAndTheSameValueRunsNothing) {
+    test_support::EventLog log;
+    DrivenLayer layer([&](MainForm& form, Dispatcher&) {
+        log.entries.clear();
+        form.Check1().Item(2).Value(ui::CheckBox::Checked);  // already checked
+        EXPECT_TRUE(log.entries.empty());
+        form.Check1().Item(2).Value(ui::CheckBox::Unchecked);
+        log.note("returned");
+        form.Check1().Item(2).Value(ui::CheckBox::Grayed);
+    });
+    ASSERT_EQ(runtime::run(log.wrap(app::describeProject()), layer), 0);
+    const std::vector<std::string> expected = {
+        "Check1(2).Value = 0", "Check1_Click(2) {", "Check1(2).Caption = бавен", "}", "returned",
+        "Check1(2).Value = 2", "Check1_Click(2) {", "}",  // grayed counts as not checked: still "бавен"
     };
     EXPECT_EQ(log.entries, expected);
 }
