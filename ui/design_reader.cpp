@@ -300,14 +300,13 @@ public:
                 form.controls.push_back(readControl(line));
                 continue;
             }
-            const auto [name, value] = readProperty(line);
-            const auto rule = std::find_if(std::begin(formProperties), std::end(formProperties),
-                                           [&](const FormProperty& p) { return p.name == name; });
-            if (rule == std::end(formProperties)) {
-                throw DesignDataError(line.number, "unknown property \"" + name + "\" of the form");
+            const NamedValue property = readProperty(line);
+            const FormProperty* rule = find(formProperties, property.name);
+            if (rule == nullptr) {
+                throw DesignDataError(line.number, "unknown property \"" + property.name + "\" of the form");
             }
-            noteOnce(seen, name, line.number);
-            rule->set(form, value, files_);
+            noteOnce(seen, property.name, line.number);
+            rule->set(form, property.value, files_);
         }
         requireAll(seen, requiredFormProperties, first.number, "the form");
         if (position_ < lines_.size()) {
@@ -342,14 +341,14 @@ private:
             if (line.text.starts_with("Begin ")) {
                 throw DesignDataError(line.number, "controls cannot contain other controls");
             }
-            const auto [name, value] = readProperty(line);
-            const auto rule = std::find_if(std::begin(controlProperties), std::end(controlProperties),
-                                           [&](const ControlProperty& p) { return p.name == name; });
-            if (rule == std::end(controlProperties) || (rule->kinds & bit(*kind)) == 0) {
-                throw DesignDataError(line.number, "unknown property \"" + name + "\" of " + interfaceName(*kind));
+            const NamedValue property = readProperty(line);
+            const ControlProperty* rule = find(controlProperties, property.name);
+            if (rule == nullptr || (rule->kinds & bit(*kind)) == 0) {
+                throw DesignDataError(line.number,
+                                      "unknown property \"" + property.name + "\" of " + interfaceName(*kind));
             }
-            noteOnce(seen, name, line.number);
-            rule->set(control, value, files_);
+            noteOnce(seen, property.name, line.number);
+            rule->set(control, property.value, files_);
         }
         requireAll(seen, requiredControlProperties, begin.number, control.name);
         return control;
@@ -369,7 +368,18 @@ private:
         control.index = Value(word.substr(open + 1, word.size() - open - 2), line).int16(0, INT16_MAX);
     }
 
-    std::pair<std::string, PropertyValue> readProperty(const SourceLine& line) {
+    struct NamedValue {
+        std::string name;
+        PropertyValue value;
+    };
+
+    template <class Rule, std::size_t N>
+    static const Rule* find(const Rule (&rules)[N], std::string_view name) {
+        const auto found = std::find_if(std::begin(rules), std::end(rules), [&](const Rule& r) { return r.name == name; });
+        return found == std::end(rules) ? nullptr : found;
+    }
+
+    NamedValue readProperty(const SourceLine& line) {
         const auto equals = line.text.find('=');
         if (equals == std::string::npos) {
             throw DesignDataError(line.number, "expected \"<property> = <value>\", \"Begin\" or \"End\"");
