@@ -1,9 +1,5 @@
 #include "runtime/run_time_error.hpp"
 
-#include "runtime/int16.hpp"
-
-#include <limits>
-
 namespace temperament::runtime {
 namespace {
 
@@ -34,15 +30,5 @@ RunTimeError::RunTimeError(ErrorCode code, std::string interfaceName, std::strin
       interface_(std::move(interfaceName)),
       member_(std::move(member)),
       operation_(std::move(operation)) {}
-
-Int16 Int16::narrow(std::int32_t result, Int16 left, char op, Int16 right) {
-    if (result < std::numeric_limits<std::int16_t>::min() || result > std::numeric_limits<std::int16_t>::max()) {
-        throw RunTimeError(ErrorCode::Overflow, "Int16", "",
-                           toString(left) + " " + op + " " + toString(right));
-    }
-    return {static_cast<std::int16_t>(result)};
-}
-
-std::string toString(Int16 value) { return std::to_string(value.value()); }
 
 }  // namespace temperament::runtime

@@ -20,7 +20,7 @@ std::unique_ptr<ui::MainForm> createForm(const ProjectDescription& project) {
     if (definition == files.end()) throw std::runtime_error("no window definition " + fileName + " in the program");
     const ui::FormDesign design = ui::readFormDesign(definition->bytes, files);
     if (design.name != project.startupForm) {
-        throw ui::DesignDataError(1, "the form is named " + design.name + ", not " + std::string(project.startupForm));
+        throw ui::DesignDataError(design.line, "the form is named " + design.name + ", not " + std::string(project.startupForm));
     }
     auto form = std::make_unique<ui::MainForm>(design);
     for (const ClickBinding& binding : project.clickHandlers) {

@@ -217,9 +217,10 @@ TEST(DesignReader, RejectsBytesThatAreNoText) {
 TEST(DesignReader, TheFormRequiresTheControlsTheProgramUses) {
     try {
         (void)MainForm(read(validForm));
-        ADD_FAILURE() << "a form without Option1 was accepted";
+        ADD_FAILURE() << "a form without Label1 was accepted";
     } catch (const DesignDataError& error) {
         EXPECT_NE(std::string(error.what()).find("Label1"), std::string::npos) << error.what();
+        EXPECT_EQ(error.line(), 2);  // where the form begins
     }
 }
 

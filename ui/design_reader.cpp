@@ -292,6 +292,7 @@ public:
             throw DesignDataError(first.number, "expected \"Begin Form <name>\"");
         }
         form.name = std::string(header[2]);
+        form.line = first.number;
         std::set<std::string, std::less<>> seen;
         for (;;) {
             const SourceLine& line = next("the form has no closing \"End\"");

@@ -62,6 +62,7 @@ struct ControlDesign {
 
 struct FormDesign {
     std::string name;
+    int line = 0;  // where the design data begins the form
     std::string caption;
     std::uint32_t backColor = 0;
     std::int32_t clientWidth = 0;

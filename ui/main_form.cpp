@@ -26,13 +26,13 @@ MainForm::MainForm(const FormDesign& design)
     const auto picture = std::find_if(owned_.begin(), owned_.end(), [](const auto& control) {
         return control->Name() == "Picture1" && !control->Index() && control->kind() == ControlKind::PictureBox;
     });
-    if (picture == owned_.end()) throw DesignDataError(1, "the form needs a single PictureBox named Picture1");
+    if (picture == owned_.end()) throw DesignDataError(design.line, "the form needs a single PictureBox named Picture1");
     picture1_ = static_cast<PictureBox*>(picture->get());
-    label1_ = &requireGroup<Label>("Label1", 1);
-    text1_ = &requireGroup<TextBox>("Text1", 1);
-    option1_ = &requireGroup<OptionButton>("Option1", 1);
-    check1_ = &requireGroup<CheckBox>("Check1", 1);
-    list1_ = &requireGroup<ListBox>("List1", 1);
+    label1_ = &requireGroup<Label>("Label1", design.line);
+    text1_ = &requireGroup<TextBox>("Text1", design.line);
+    option1_ = &requireGroup<OptionButton>("Option1", design.line);
+    check1_ = &requireGroup<CheckBox>("Check1", design.line);
+    list1_ = &requireGroup<ListBox>("List1", design.line);
 }
 
 MainForm::~MainForm() = default;
