@@ -18,11 +18,11 @@ std::unique_ptr<ui::MainForm> createForm(const ProjectDescription& project) {
     const auto definition = std::find_if(files.begin(), files.end(),
                                          [&](const ui::EmbeddedFile& file) { return file.name == fileName; });
     if (definition == files.end()) throw std::runtime_error("no window definition " + fileName + " in the program");
-    const ui::FormDesign design = ui::readFormDesign(definition->bytes, files);
+    ui::FormDesign design = ui::readFormDesign(definition->bytes, files);
     if (design.name != project.startupForm) {
         throw ui::DesignDataError(design.line, "the form is named " + design.name + ", not " + std::string(project.startupForm));
     }
-    auto form = std::make_unique<ui::MainForm>(design);
+    auto form = std::make_unique<ui::MainForm>(std::move(design));
     for (const ClickBinding& binding : project.clickHandlers) {
         ui::ControlGroupBase* group = form->group(binding.group);
         if (group == nullptr) throw std::runtime_error("a Click handler names no group: " + std::string(binding.group));

@@ -65,7 +65,7 @@ public:
     void Visible(bool visible);
 
 protected:
-    Control(const ControlDesign& design, const Observers& observers, ControlGroupBase* group);
+    Control(ControlDesign design, const Observers& observers, ControlGroupBase* group);
     void changed(Property property) const { observers_.notify(*this, property); }
     [[nodiscard]] ControlGroupBase* group() const noexcept { return group_; }
     [[nodiscard]] const ControlDesign& design() const noexcept { return design_; }
@@ -81,8 +81,8 @@ class PictureBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::PictureBox;
 
-    PictureBox(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group) {}
+    PictureBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group) {}
     // The encoded picture (JPEG); decoding it is the windowing layer's job.
     [[nodiscard]] std::span<const unsigned char> Picture() const noexcept { return design().picture; }
 };
@@ -91,8 +91,8 @@ class Label final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::Label;
 
-    Label(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group) {}
+    Label(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group) {}
     [[nodiscard]] const std::string& Caption() const noexcept { return design().caption; }
     [[nodiscard]] Alignment alignment() const noexcept { return design().alignment; }
 };
@@ -101,8 +101,8 @@ class TextBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::TextBox;
 
-    TextBox(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group), text_(design.text) {}
+    TextBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group), text_(this->design().text) {}
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
     void Text(std::string text);
     [[nodiscard]] bool multiLine() const noexcept { return design().multiLine; }
@@ -117,8 +117,8 @@ class CheckBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::CheckBox;
 
-    CheckBox(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group), caption_(design.caption), value_(design.value) {}
+    CheckBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group), caption_(this->design().caption), value_(this->design().value) {}
 
     static constexpr Int16 Unchecked{0};
     static constexpr Int16 Checked{1};
@@ -140,8 +140,8 @@ class OptionButton final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::OptionButton;
 
-    OptionButton(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group), selected_(design.selected) {}
+    OptionButton(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group), selected_(this->design().selected) {}
     [[nodiscard]] const std::string& Caption() const noexcept { return design().caption; }
     // Whether this is the selected choice of the form.
     [[nodiscard]] bool Value() const noexcept { return selected_; }
@@ -156,8 +156,8 @@ class ListBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::ListBox;
 
-    ListBox(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-        : Control(design, observers, group) {}
+    ListBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+        : Control(std::move(design), observers, group) {}
     // Raises the overflow error if the list holds more than 32767 items.
     [[nodiscard]] Int16 ListCount() const;
     // Item i, counted from 0; an index past the items is a run-time error.

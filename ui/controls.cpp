@@ -10,8 +10,8 @@ void Observers::notify(const Control& control, Property property) const {
     for (FormObserver* observer : observers_) observer->propertyChanged(control, property);
 }
 
-Control::Control(const ControlDesign& design, const Observers& observers, ControlGroupBase* group)
-    : design_(design), observers_(observers), group_(group), visible_(design.visible) {}
+Control::Control(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    : design_(std::move(design)), observers_(observers), group_(group), visible_(design_.visible) {}
 
 std::string Control::memberName() const {
     if (!design_.index) return design_.name;

@@ -28,22 +28,28 @@ std::optional<char32_t> decodeWindows1251(unsigned char byte) noexcept {
 }
 
 void appendUtf8(std::string& out, char32_t character) {
-    const auto put = [&out](char32_t bits) { out.push_back(static_cast<char>(bits)); };
+    std::array<char, 4> bytes{};
+    const auto put = [&bytes](std::size_t at, char32_t bits) { bytes[at] = static_cast<char>(bits); };
+    std::size_t length = 1;
     if (character < 0x80) {
-        put(character);
+        put(0, character);
     } else if (character < 0x800) {
-        put(0xC0 | (character >> 6));
-        put(0x80 | (character & 0x3F));
+        put(0, 0xC0 | (character >> 6));
+        put(1, 0x80 | (character & 0x3F));
+        length = 2;
     } else if (character < 0x10000) {
-        put(0xE0 | (character >> 12));
-        put(0x80 | ((character >> 6) & 0x3F));
-        put(0x80 | (character & 0x3F));
+        put(0, 0xE0 | (character >> 12));
+        put(1, 0x80 | ((character >> 6) & 0x3F));
+        put(2, 0x80 | (character & 0x3F));
+        length = 3;
     } else {
-        put(0xF0 | (character >> 18));
-        put(0x80 | ((character >> 12) & 0x3F));
-        put(0x80 | ((character >> 6) & 0x3F));
-        put(0x80 | (character & 0x3F));
+        put(0, 0xF0 | (character >> 18));
+        put(1, 0x80 | ((character >> 12) & 0x3F));
+        put(2, 0x80 | ((character >> 6) & 0x3F));
+        put(3, 0x80 | (character & 0x3F));
+        length = 4;
     }
+    out.append(bytes.data(), length);
 }
 
 }  // namespace temperament::ui

@@ -30,7 +30,7 @@ using runtime::Int16;
 
 struct SourceLine {
     int number;
-    std::string text;  // without surrounding blanks
+    std::string_view text;  // decoded, without surrounding blanks
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -41,34 +41,65 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-// Decodes the whole definition and splits it into its meaningful lines.
-std::vector<SourceLine> decodeLines(std::span<const unsigned char> bytes) {
-    std::vector<SourceLine> lines;
-    std::string current;
-    int number = 1;
-    const auto finishLine = [&] {
-        const std::string_view text = trim(current);
-        if (!text.empty() && text.front() != '#') lines.push_back({number, std::string(text)});
-        current.clear();
-    };
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char byte = bytes[i];
-        if (byte == '\n') {
-            finishLine();
-            ++number;
-            continue;
-        }
-        if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-            throw DesignDataError(number, "control character " + std::to_string(byte) + " in the text");
-        }
-        const std::optional<char32_t> character = decodeWindows1251(byte);
-        if (!character) throw DesignDataError(number, "byte 0x98 has no character in Windows-1251");
-        appendUtf8(current, *character);
+// Appends the decoded bytes of one line, which are known to be text.
+void appendDecoded(std::string& out, std::span<const unsigned char> bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t ascii = i;  // ASCII is the same in both encodings: copy it in runs
+        while (ascii < bytes.size() && bytes[ascii] < 0x80) ++ascii;
+        out.append(reinterpret_cast<const char*>(bytes.data() + i), ascii - i);
+        if (ascii == bytes.size()) break;
+        appendUtf8(out, decodeWindows1251(bytes[ascii]).value_or(U'\uFFFD'));
+        i = ascii + 1;
     }
-    finishLine();
-    return lines;
 }
+
+// The lines of the definition that mean something (not blank, not comments),
+// decoded into one buffer. Bytes that are no text are rejected on any line.
+class SourceText {
+public:
+    explicit SourceText(std::span<const unsigned char> bytes) {
+        struct Extent {
+            int number;
+            std::size_t offset;
+            std::size_t length;
+        };
+        std::vector<Extent> extents;
+        decoded_.reserve(bytes.size() * 2);
+        int number = 1;
+        for (std::size_t start = 0; start <= bytes.size(); ++number) {
+            std::size_t end = start;
+            while (end < bytes.size() && bytes[end] != '\n') ++end;
+            std::span<const unsigned char> line = bytes.subspan(start, end - start);
+            start = end + 1;
+            if (!line.empty() && line.back() == '\r') line = line.first(line.size() - 1);
+            for (const unsigned char byte : line) {
+                if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+                    throw DesignDataError(number, "control character " + std::to_string(byte) + " in the text");
+                }
+                if (byte == 0x98) throw DesignDataError(number, "byte 0x98 has no character in Windows-1251");
+            }
+            while (!line.empty() && isBlank(static_cast<char>(line.front()))) line = line.subspan(1);
+            while (!line.empty() && isBlank(static_cast<char>(line.back()))) line = line.first(line.size() - 1);
+            if (line.empty() || line.front() == '#') continue;
+            const std::size_t offset = decoded_.size();
+            appendDecoded(decoded_, line);
+            extents.push_back({number, offset, decoded_.size() - offset});
+        }
+        // Views are taken once the buffer has stopped growing.
+        lines_.reserve(extents.size());
+        for (const Extent& extent : extents) {
+            lines_.push_back({extent.number, std::string_view(decoded_).substr(extent.offset, extent.length)});
+        }
+    }
+    SourceText(const SourceText&) = delete;
+    SourceText& operator=(const SourceText&) = delete;
+
+    [[nodiscard]] const std::vector<SourceLine>& lines() const noexcept { return lines_; }
+
+private:
+    std::string decoded_;
+    std::vector<SourceLine> lines_;
+};
 
 // The value written after "Name =" on one line.
 class Value {
@@ -130,14 +161,12 @@ public:
             fail("expected text in double quotes, found " + quoted());
         }
         std::string result;
-        const std::string_view inner = text_.substr(1, text_.size() - 2);
-        for (std::size_t i = 0; i < inner.size(); ++i) {
-            if (inner[i] == '"') {
-                if (i + 1 == inner.size() || inner[i + 1] != '"') fail("a quote inside text must be doubled");
-                ++i;
-            }
-            result.push_back(inner[i]);
+        std::string_view rest = text_.substr(1, text_.size() - 2);
+        for (std::size_t quote; (quote = rest.find('"')) != std::string_view::npos; rest.remove_prefix(quote + 2)) {
+            if (quote + 1 == rest.size() || rest[quote + 1] != '"') fail("a quote inside text must be doubled");
+            result.append(rest.substr(0, quote + 1));
         }
+        result.append(rest);
         return result;
     }
 
@@ -281,8 +310,8 @@ std::vector<std::string_view> words(std::string_view text) {
 
 class Reader {
 public:
-    Reader(std::vector<SourceLine> lines, std::span<const EmbeddedFile> files)
-        : lines_(std::move(lines)), files_(files) {}
+    Reader(const std::vector<SourceLine>& lines, std::span<const EmbeddedFile> files)
+        : lines_(lines), files_(files) {}
 
     FormDesign read() {
         FormDesign form;
@@ -293,7 +322,7 @@ public:
         }
         form.name = std::string(header[2]);
         form.line = first.number;
-        std::set<std::string, std::less<>> seen;
+        Seen seen;
         for (;;) {
             const SourceLine& line = next("the form has no closing \"End\"");
             if (line.text == "End") break;
@@ -304,7 +333,7 @@ public:
             const NamedValue property = readProperty(line);
             const FormProperty* rule = find(formProperties, property.name);
             if (rule == nullptr) {
-                throw DesignDataError(line.number, "unknown property \"" + property.name + "\" of the form");
+                throw DesignDataError(line.number, "unknown property \"" + std::string(property.name) + "\" of the form");
             }
             noteOnce(seen, property.name, line.number);
             rule->set(form, property.value, files_);
@@ -335,7 +364,7 @@ private:
         control.line = begin.number;
         readMemberName(header[2], begin.number, control);
 
-        std::set<std::string, std::less<>> seen;
+        Seen seen;
         for (;;) {
             const SourceLine& line = next("a control has no closing \"End\"");
             if (line.text == "End") break;
@@ -346,7 +375,7 @@ private:
             const ControlProperty* rule = find(controlProperties, property.name);
             if (rule == nullptr || (rule->kinds & bit(*kind)) == 0) {
                 throw DesignDataError(line.number,
-                                      "unknown property \"" + property.name + "\" of " + interfaceName(*kind));
+                                      "unknown property \"" + std::string(property.name) + "\" of " + interfaceName(*kind));
             }
             noteOnce(seen, property.name, line.number);
             rule->set(control, property.value, files_);
@@ -369,8 +398,11 @@ private:
         control.index = Value(word.substr(open + 1, word.size() - open - 2), line).int16(0, INT16_MAX);
     }
 
+    // The properties a block has given so far; each may be given once.
+    using Seen = std::vector<std::string_view>;
+
     struct NamedValue {
-        std::string name;
+        std::string_view name;
         PropertyValue value;
     };
 
@@ -385,10 +417,10 @@ private:
         if (equals == std::string::npos) {
             throw DesignDataError(line.number, "expected \"<property> = <value>\", \"Begin\" or \"End\"");
         }
-        const std::string name(trim(std::string_view(line.text).substr(0, equals)));
-        if (!isName(name)) throw DesignDataError(line.number, "\"" + name + "\" is not a property name");
-        const std::string_view text = trim(std::string_view(line.text).substr(equals + 1));
-        if (text.empty()) throw DesignDataError(line.number, "property \"" + name + "\" has no value");
+        const std::string_view name = trim(line.text.substr(0, equals));
+        if (!isName(name)) throw DesignDataError(line.number, "\"" + std::string(name) + "\" is not a property name");
+        const std::string_view text = trim(line.text.substr(equals + 1));
+        if (text.empty()) throw DesignDataError(line.number, "property \"" + std::string(name) + "\" has no value");
         PropertyValue value{Value(text, line.number), {}, text == "{"};
         if (value.isBlock) {
             for (;;) {
@@ -404,15 +436,17 @@ private:
         return {name, value};
     }
 
-    static void noteOnce(std::set<std::string, std::less<>>& seen, const std::string& name, int line) {
-        if (!seen.insert(name).second) throw DesignDataError(line, "property \"" + name + "\" is given twice");
+    static void noteOnce(Seen& seen, std::string_view name, int line) {
+        if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
+            throw DesignDataError(line, "property \"" + std::string(name) + "\" is given twice");
+        }
+        seen.push_back(name);
     }
 
     template <std::size_t N>
-    static void requireAll(const std::set<std::string, std::less<>>& seen, const std::string_view (&required)[N],
-                           int line, const std::string& owner) {
+    static void requireAll(const Seen& seen, const std::string_view (&required)[N], int line, const std::string& owner) {
         for (const std::string_view name : required) {
-            if (!seen.contains(name)) {
+            if (std::find(seen.begin(), seen.end(), name) == seen.end()) {
                 throw DesignDataError(line, owner + " lacks the property \"" + std::string(name) + "\"");
             }
         }
@@ -442,7 +476,7 @@ private:
         }
     }
 
-    std::vector<SourceLine> lines_;
+    const std::vector<SourceLine>& lines_;
     std::size_t position_ = 0;
     std::span<const EmbeddedFile> files_;
 };
@@ -450,7 +484,8 @@ private:
 }  // namespace
 
 FormDesign readFormDesign(std::span<const unsigned char> windows1251, std::span<const EmbeddedFile> resources) {
-    return Reader(decodeLines(windows1251), resources).read();
+    const SourceText source(windows1251);
+    return Reader(source.lines(), resources).read();
 }
 
 }  // namespace temperament::ui

@@ -6,21 +6,21 @@
 
 namespace temperament::ui {
 
-MainForm::MainForm(const FormDesign& design)
-    : caption_(design.caption),
+MainForm::MainForm(FormDesign design)
+    : caption_(std::move(design.caption)),
       backColor_(design.backColor),
       clientWidth_(design.clientWidth),
       clientHeight_(design.clientHeight),
       font_(design.font),
       icon_(design.icon) {
-    for (const ControlDesign& control : design.controls) {
+    for (ControlDesign& control : design.controls) {
         switch (control.kind) {
-        case ControlKind::PictureBox: create<PictureBox>(control); break;
-        case ControlKind::Label: create<Label>(control); break;
-        case ControlKind::TextBox: create<TextBox>(control); break;
-        case ControlKind::CheckBox: create<CheckBox>(control); break;
-        case ControlKind::OptionButton: create<OptionButton>(control); break;
-        case ControlKind::ListBox: create<ListBox>(control); break;
+        case ControlKind::PictureBox: create<PictureBox>(std::move(control)); break;
+        case ControlKind::Label: create<Label>(std::move(control)); break;
+        case ControlKind::TextBox: create<TextBox>(std::move(control)); break;
+        case ControlKind::CheckBox: create<CheckBox>(std::move(control)); break;
+        case ControlKind::OptionButton: create<OptionButton>(std::move(control)); break;
+        case ControlKind::ListBox: create<ListBox>(std::move(control)); break;
         }
     }
     const auto picture = std::find_if(owned_.begin(), owned_.end(), [](const auto& control) {
@@ -38,7 +38,7 @@ MainForm::MainForm(const FormDesign& design)
 MainForm::~MainForm() = default;
 
 template <class ControlType>
-ControlType& MainForm::create(const ControlDesign& design) {
+ControlType& MainForm::create(ControlDesign&& design) {
     ControlGroup<ControlType>* group = nullptr;
     if (design.index) {
         group = dynamic_cast<ControlGroup<ControlType>*>(this->group(design.name));
@@ -47,7 +47,7 @@ ControlType& MainForm::create(const ControlDesign& design) {
             group = static_cast<ControlGroup<ControlType>*>(groups_.back().get());
         }
     }
-    auto control = std::make_unique<ControlType>(design, observers_, group);
+    auto control = std::make_unique<ControlType>(std::move(design), observers_, group);
     ControlType& result = *control;
     owned_.push_back(std::move(control));
     controlOrder_.push_back(&result);

@@ -18,7 +18,7 @@ class MainForm {
 public:
     // Raises DesignDataError when the definition lacks a control the program
     // uses or gives it another kind.
-    explicit MainForm(const FormDesign& design);
+    explicit MainForm(FormDesign design);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
     ~MainForm();
@@ -52,7 +52,7 @@ public:
 
 private:
     template <class ControlType>
-    ControlType& create(const ControlDesign& design);
+    ControlType& create(ControlDesign&& design);
     template <class ControlType>
     ControlGroup<ControlType>& requireGroup(std::string_view name, int line) const;
 
