@@ -6,6 +6,7 @@
 #include "runtime/start.hpp"
 #include "support/box_state.hpp"
 #include "support/driven_layer.hpp"
+#include "support/expected_texts.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,6 @@ using test_support::BoxState;
 
 // What the window should show.
 struct ReferenceWindow {
-    static constexpr std::array<const char*, 3> texts = {
-        "Класификация според Хипократ:\r\nСангвиник \r\nХолерик \r\nФлегматик \r\nМеланхолик\r\n",
-        "Класификация според Юнг :\r\nЕкстроверт \r\nИнтроверт\r\n",
-        "Класификация според Павлов:\r\nСилен, уравновесен, подвижен\r\nСилен, неуравновесен\r\n"
-        "Силен, уравновесен, бавен\r\nСлаб\r\n",
-    };
     static constexpr std::array<std::array<const char*, 2>, 3> captions = {{
         {"Слаб", "Силен"},
         {"Неуравновесен", "Уравновесен"},
@@ -43,7 +38,7 @@ struct ReferenceWindow {
 
     void select(int classification) {
         selected = classification;
-        text = texts[static_cast<std::size_t>(classification)];
+        text = test_support::classificationTexts[static_cast<std::size_t>(classification)];
         picture = classification == 0;
         for (BoxState& box : boxes) box.visible = classification == 2;
     }

@@ -6,6 +6,7 @@
 #include "support/box_state.hpp"
 #include "support/driven_layer.hpp"
 #include "support/event_log.hpp"
+#include "support/expected_texts.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,9 @@ void runProgram(const DrivenLayer::Script& script) {
     EXPECT_TRUE(layer.reports().empty());
 }
 
-const std::string hippocrates =
-    "Класификация според Хипократ:\r\nСангвиник \r\nХолерик \r\nФлегматик \r\nМеланхолик\r\n";
-const std::string jung = "Класификация според Юнг :\r\nЕкстроверт \r\nИнтроверт\r\n";
-const std::string pavlov =
-    "Класификация според Павлов:\r\nСилен, уравновесен, подвижен\r\nСилен, неуравновесен\r\n"
-    "Силен, уравновесен, бавен\r\nСлаб\r\n";
+const std::string_view hippocrates = test_support::hippocratesText;
+const std::string_view jung = test_support::jungText;
+const std::string_view pavlov = test_support::pavlovText;
 
 // The log holds the changes the layer is told of; setting a property to the
 // value it has is no change.
@@ -87,7 +85,7 @@ TEST(StartUp, FirstScreenShowsTheIntroductionWithPictureAndBoxesHidden) {
 TEST(Classification, EachChoiceWritesItsHeadingAndTypesAndSetsVisibility) {
     struct Case {
         std::int16_t index;
-        const std::string& text;
+        std::string_view text;
         bool picture;
         bool boxes;
     };
