@@ -35,8 +35,7 @@ void Check1_Click(ui::MainForm& form, runtime::Int16 Index) {
             form.Check1().Item(2).Caption("бавен");
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

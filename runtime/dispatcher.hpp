@@ -15,7 +15,7 @@ class MainForm;
 
 namespace temperament::runtime {
 
-enum class [[nodiscard]] Continuation { Running, Ended };
+enum class [[nodiscard]] Continuation{Running, Ended};
 
 class Dispatcher {
 public:

@@ -15,7 +15,10 @@ void describe(std::ostream& out, const ui::Control& control) {
     } else if (const auto* option = dynamic_cast<const ui::OptionButton*>(&control)) {
         out << (option->Value() ? "(*) \"" : "( ) \"") << option->Caption() << "\"\n";
     } else if (const auto* box = dynamic_cast<const ui::CheckBox*>(&control)) {
-        out << '[' << (box->Value() == ui::CheckBox::Checked ? 'x' : box->Value() == ui::CheckBox::Grayed ? '-' : ' ')
+        out << '['
+            << (box->Value() == ui::CheckBox::Checked  ? 'x'
+                : box->Value() == ui::CheckBox::Grayed ? '-'
+                                                       : ' ')
             << "] \"" << box->Caption() << "\"\n";
     } else if (const auto* picture = dynamic_cast<const ui::PictureBox*>(&control)) {
         out << "picture of " << picture->Picture().size() << " bytes\n";
@@ -35,8 +38,7 @@ void describe(std::ostream& out, const ui::Control& control) {
 
 std::string describeScreen(const ui::MainForm& form) {
     std::ostringstream out;
-    out << "Window \"" << form.Caption() << "\", " << form.clientWidth() << " x " << form.clientHeight()
-        << " twips\n";
+    out << "Window \"" << form.Caption() << "\", " << form.clientWidth() << " x " << form.clientHeight() << " twips\n";
     for (const ui::Control* control : form.tabOrder()) {
         if (control->Visible()) describe(out, *control);
     }

@@ -8,8 +8,7 @@ namespace temperament::runtime {
 
 Int16 Int16::narrow(std::int32_t result, Int16 left, char op, Int16 right) {
     if (result < std::numeric_limits<std::int16_t>::min() || result > std::numeric_limits<std::int16_t>::max()) {
-        throw RunTimeError(ErrorCode::Overflow, "Int16", "",
-                           toString(left) + " " + op + " " + toString(right));
+        throw RunTimeError(ErrorCode::Overflow, "Int16", "", toString(left) + " " + op + " " + toString(right));
     }
     return {static_cast<std::int16_t>(result)};
 }

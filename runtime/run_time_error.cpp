@@ -15,8 +15,8 @@ const char* describe(ErrorCode code) {
 
 std::string compose(ErrorCode code, const std::string& interfaceName, const std::string& member,
                     const std::string& operation) {
-    std::string text = "Грешка при изпълнение " + std::to_string(static_cast<int>(code)) + ": " +
-                       describe(code) + " (" + interfaceName;
+    std::string text = "Грешка при изпълнение " + std::to_string(static_cast<int>(code)) + ": " + describe(code) +
+                       " (" + interfaceName;
     if (!member.empty()) text += " " + member;
     text += ", " + operation + ")";
     return text;

@@ -10,9 +10,9 @@ namespace temperament::runtime {
 
 enum class ErrorCode : int {
     Overflow = 6,
-    NoSuchMember = 340,           // Item(index) on a group without that member
-    InvalidPropertyValue = 380,   // a value the property does not take
-    InvalidPropertyIndex = 381,   // List(i) past the items
+    NoSuchMember = 340,          // Item(index) on a group without that member
+    InvalidPropertyValue = 380,  // a value the property does not take
+    InvalidPropertyIndex = 381,  // List(i) past the items
 };
 
 class RunTimeError : public std::runtime_error {

@@ -15,12 +15,13 @@ namespace {
 std::unique_ptr<ui::MainForm> createForm(const ProjectDescription& project) {
     const std::string fileName = std::string(project.startupForm) + ".form";
     const auto& files = project.designData;
-    const auto definition = std::find_if(files.begin(), files.end(),
-                                         [&](const ui::EmbeddedFile& file) { return file.name == fileName; });
+    const auto definition =
+        std::find_if(files.begin(), files.end(), [&](const ui::EmbeddedFile& file) { return file.name == fileName; });
     if (definition == files.end()) throw std::runtime_error("no window definition " + fileName + " in the program");
     ui::FormDesign design = ui::readFormDesign(definition->bytes, files);
     if (design.name != project.startupForm) {
-        throw ui::DesignDataError(design.line, "the form is named " + design.name + ", not " + std::string(project.startupForm));
+        throw ui::DesignDataError(design.line,
+                                  "the form is named " + design.name + ", not " + std::string(project.startupForm));
     }
     auto form = std::make_unique<ui::MainForm>(std::move(design));
     for (const ClickBinding& binding : project.clickHandlers) {

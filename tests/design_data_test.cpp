@@ -40,9 +40,8 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 std::size_t characters(const std::string& utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::vector<std::string> items(std::int16_t list) {
@@ -191,10 +190,10 @@ TEST(DesignData, PictureIsABaselineJfif220PixelsSquare) {
 TEST(DesignData, IconIsOne32PixelImageWith256Colours) {
     const std::span<const unsigned char> ico = form().icon();
     ASSERT_GE(ico.size(), 22u);
-    EXPECT_EQ(ico[2] + ico[3] * 256, 1);  // type: icon
-    EXPECT_EQ(ico[4] + ico[5] * 256, 1);  // one image
-    EXPECT_EQ(ico[6], 32);                // width
-    EXPECT_EQ(ico[7], 32);                // height
+    EXPECT_EQ(ico[2] + ico[3] * 256, 1);    // type: icon
+    EXPECT_EQ(ico[4] + ico[5] * 256, 1);    // one image
+    EXPECT_EQ(ico[6], 32);                  // width
+    EXPECT_EQ(ico[7], 32);                  // height
     EXPECT_EQ(ico[12] + ico[13] * 256, 8);  // bits per pixel
 }
 

@@ -1,8 +1,8 @@
 // Reading the window definition: a small valid definition in every value
 // form, and malformed ones rejected with their line and what is wrong.
 
-#include "ui/cp1251.hpp"
 #include "ui/design_reader.hpp"
+#include "ui/cp1251.hpp"
 #include "ui/main_form.hpp"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,10 @@ std::vector<unsigned char> windows1251(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         std::size_t length = 1;
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead >= 0xE0) length = 3; else if (lead >= 0xC0) length = 2;
+        if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
         bool found = false;
         for (int byte = 0; byte < 256 && !found; ++byte) {
             std::string encoded;
@@ -155,7 +158,8 @@ TEST(DesignReader, RejectsMalformedDefinitionsNamingTheLine) {
         {replaceLine(2, "Begin Window Small"), 2, "Begin Form"},
         {replaceLine(51, ""), 50, "no closing \"End\""},
         {replaceLine(4, "    Colour = 0x00FFC0C0"), 4, "unknown property \"Colour\" of the form"},
-        {replaceLine(18, "    Caption = \"x\"\n    Alignment = Center"), 19, "unknown property \"Alignment\" of CheckBox"},
+        {replaceLine(18, "    Caption = \"x\"\n    Alignment = Center"), 19,
+         "unknown property \"Alignment\" of CheckBox"},
         {replaceLine(11, "Left = 1O"), 11, "whole number"},
         {replaceLine(11, "Left = "), 11, "has no value"},
         {replaceLine(11, "Left = 99999999999"), 11, "outside"},

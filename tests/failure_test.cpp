@@ -99,8 +99,10 @@ TEST(RunTimeError, InvalidPropertyValuesAndIndicesNameTheMember) {
         std::vector<std::string_view> named;
     };
     const std::vector<Case> cases = {
-        {[](MainForm& form, Int16) { form.Check1().Item(0).Value(Int16{7}); }, {"380", "CheckBox", "Check1(0)", "Value = 7"}},
-        {[](MainForm& form, Int16) { (void)form.List1().Item(1).List(Int16{2}); }, {"381", "ListBox", "List1(1)", "List(2)"}},
+        {[](MainForm& form, Int16) { form.Check1().Item(0).Value(Int16{7}); },
+         {"380", "CheckBox", "Check1(0)", "Value = 7"}},
+        {[](MainForm& form, Int16) { (void)form.List1().Item(1).List(Int16{2}); },
+         {"381", "ListBox", "List1(1)", "List(2)"}},
         {[](MainForm& form, Int16) { (void)form.List1().Item(0).List(Int16{-1}); }, {"381", "List1(0)", "List(-1)"}},
         {[](MainForm& form, Int16) { (void)form.Check1().Item(-1); }, {"340", "CheckBox", "Check1(-1)", "Item"}},
     };

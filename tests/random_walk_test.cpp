@@ -51,8 +51,10 @@ struct ReferenceWindow {
         if (i == 0) {
             // Balance matters for a strong system only; mobility for a balanced one.
             boxes[1].visible = checked;
-            if (!checked) boxes[2].visible = false;
-            else if (boxes[1].value == 1) boxes[2].visible = true;
+            if (!checked)
+                boxes[2].visible = false;
+            else if (boxes[1].value == 1)
+                boxes[2].visible = true;
         } else if (i == 1) {
             boxes[2].visible = checked;
         }
@@ -86,9 +88,11 @@ TEST(RandomSessions, EveryStepMatchesTheReferenceWindow) {
                 std::vector<ui::Control*> clickable;
                 for (std::int16_t i = 0; i < 3; ++i) clickable.push_back(&form.Option1().Item(i));
                 for (std::int16_t i = 0; i < 3; ++i) {
-                    if (expected.boxes[static_cast<std::size_t>(i)].visible) clickable.push_back(&form.Check1().Item(i));
+                    if (expected.boxes[static_cast<std::size_t>(i)].visible)
+                        clickable.push_back(&form.Check1().Item(i));
                 }
-                ui::Control& target = *clickable[std::uniform_int_distribution<std::size_t>(0, clickable.size() - 1)(random)];
+                ui::Control& target =
+                    *clickable[std::uniform_int_distribution<std::size_t>(0, clickable.size() - 1)(random)];
                 const auto index = static_cast<std::size_t>(target.Index()->value());
                 trail += target.memberName() + " ";
                 if (target.kind() == ui::ControlKind::OptionButton) {

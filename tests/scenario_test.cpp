@@ -89,7 +89,8 @@ TEST(Classification, EachChoiceWritesItsHeadingAndTypesAndSetsVisibility) {
         bool picture;
         bool boxes;
     };
-    for (const Case& c : {Case{0, hippocrates, true, false}, Case{1, jung, false, false}, Case{2, pavlov, false, true}}) {
+    for (const Case& c :
+         {Case{0, hippocrates, true, false}, Case{1, jung, false, false}, Case{2, pavlov, false, true}}) {
         SCOPED_TRACE(c.index);
         runProgram([&](MainForm& form, Dispatcher& dispatcher) {
             select(form, dispatcher, c.index);
@@ -109,12 +110,12 @@ TEST(Classification, OneUserSelectionRaisesOneClickWithThatIndex) {
     });
     ASSERT_EQ(runtime::run(log.wrap(app::describeProject()), layer), 0);
     EXPECT_EQ(std::count(log.entries.begin(), log.entries.end(), "Option1_Click(1) {"), 1);
-    EXPECT_EQ(std::count_if(log.entries.begin(), log.entries.end(),
-                            [](const std::string& e) { return e.ends_with(") {"); }),
-              1);
+    EXPECT_EQ(
+        std::count_if(log.entries.begin(), log.entries.end(), [](const std::string& e) { return e.ends_with(") {"); }),
+        1);
     // The box is set once for the heading and once per type.
-    EXPECT_EQ(std::count(log.entries.begin(), log.entries.end(), "Text1(0).Text = <" +
-                                                                     std::to_string(jung.size()) + " bytes>"),
+    EXPECT_EQ(std::count(log.entries.begin(), log.entries.end(),
+                         "Text1(0).Text = <" + std::to_string(jung.size()) + " bytes>"),
               1);
 }
 
@@ -199,8 +200,14 @@ TEST(ControlModel, AProgramSetValueRunsClickBeforeReturningAndTheSameValueRunsNo
     });
     ASSERT_EQ(runtime::run(log.wrap(app::describeProject()), layer), 0);
     const std::vector<std::string> expected = {
-        "Check1(2).Value = 0", "Check1_Click(2) {", "Check1(2).Caption = бавен", "}", "returned",
-        "Check1(2).Value = 2", "Check1_Click(2) {", "}",  // grayed counts as not checked: still "бавен"
+        "Check1(2).Value = 0",
+        "Check1_Click(2) {",
+        "Check1(2).Caption = бавен",
+        "}",
+        "returned",
+        "Check1(2).Value = 2",
+        "Check1_Click(2) {",
+        "}",  // grayed counts as not checked: still "бавен"
     };
     EXPECT_EQ(log.entries, expected);
 }

@@ -118,7 +118,9 @@ public:
     static constexpr ControlKind kindOf = ControlKind::CheckBox;
 
     CheckBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
-        : Control(std::move(design), observers, group), caption_(this->design().caption), value_(this->design().value) {}
+        : Control(std::move(design), observers, group),
+          caption_(this->design().caption),
+          value_(this->design().value) {}
 
     static constexpr Int16 Unchecked{0};
     static constexpr Int16 Checked{1};

@@ -101,13 +101,10 @@ private:
     std::vector<SourceLine> lines_;
 };
 
-// The value written after "Name =" on one line.
-class Value {
+// One value as written on a line: after "Name =", or a line of a block.
+class Scalar {
 public:
-    Value(std::string_view text, int line) : text_(text), line_(line) {}
-
-    [[nodiscard]] std::string_view text() const { return text_; }
-    [[nodiscard]] int line() const { return line_; }
+    Scalar(std::string_view text, int line) : text_(text), line_(line) {}
 
     [[noreturn]] void fail(const std::string& problem) const { throw DesignDataError(line_, problem); }
 
@@ -131,9 +128,8 @@ public:
     [[nodiscard]] std::uint32_t colour() const {
         std::uint32_t result = 0;
         const bool shaped = text_.size() == 10 && text_.substr(0, 2) == "0x";
-        const auto [end, error] =
-            shaped ? std::from_chars(text_.data() + 2, text_.data() + text_.size(), result, 16)
-                   : std::from_chars_result{text_.data(), std::errc::invalid_argument};
+        const auto [end, error] = shaped ? std::from_chars(text_.data() + 2, text_.data() + text_.size(), result, 16)
+                                         : std::from_chars_result{text_.data(), std::errc::invalid_argument};
         if (error != std::errc{} || end != text_.data() + text_.size() || result > 0x00FFFFFFu) {
             fail("expected a colour written 0x00BBGGRR, found " + quoted());
         }
@@ -189,17 +185,18 @@ private:
     int line_;
 };
 
-// A property's value: one line, or a block of quoted lines between { and }.
-struct PropertyValue {
-    Value single;
-    std::vector<Value> lines;
+// What the definition sets a property to: one value, or a block of quoted
+// lines between { and }.
+struct Setting {
+    Scalar single;
+    std::vector<Scalar> lines;
     bool isBlock = false;
 
     [[nodiscard]] std::vector<std::string> strings() const {
         if (!isBlock) return {single.string()};
         std::vector<std::string> result;
         result.reserve(lines.size());
-        for (const Value& line : lines) result.push_back(line.string());
+        for (const Scalar& line : lines) result.push_back(line.string());
         return result;
     }
 
@@ -207,11 +204,11 @@ struct PropertyValue {
     [[nodiscard]] std::string text() const {
         if (!isBlock) return single.string();
         std::string result;
-        for (const Value& line : lines) result += line.string() + "\r\n";
+        for (const Scalar& line : lines) result += line.string() + "\r\n";
         return result;
     }
 
-    [[nodiscard]] const Value& scalar() const {
+    [[nodiscard]] const Scalar& scalar() const {
         if (isBlock) single.fail("this property takes one value, not a block");
         return single;
     }
@@ -220,67 +217,77 @@ struct PropertyValue {
 constexpr unsigned bit(ControlKind kind) { return 1u << static_cast<unsigned>(kind); }
 constexpr unsigned anyKind = 0x3Fu;
 
+using Files = std::span<const EmbeddedFile>;
+
 struct ControlProperty {
     std::string_view name;
     unsigned kinds;
-    void (*set)(ControlDesign&, const PropertyValue&, std::span<const EmbeddedFile>);
+    void (*set)(ControlDesign&, const Setting&, Files);
 };
 
 constexpr std::int32_t twipsLimit = 1'000'000;
 
 // What each kind of control may say about itself.
 const ControlProperty controlProperties[] = {
-    {"Left", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.left = v.scalar().integer(-twipsLimit, twipsLimit); }},
-    {"Top", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.top = v.scalar().integer(-twipsLimit, twipsLimit); }},
-    {"Width", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.width = v.scalar().integer(0, twipsLimit); }},
-    {"Height", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.bounds.height = v.scalar().integer(0, twipsLimit); }},
-    {"TabIndex", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.tabIndex = v.scalar().int16(0, INT16_MAX); }},
-    {"Visible", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.visible = v.scalar().boolean(); }},
-    {"BackColor", anyKind, [](ControlDesign& c, const PropertyValue& v, auto) { c.backColor = v.scalar().colour(); }},
+    {"Left", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.bounds.left = v.scalar().integer(-twipsLimit, twipsLimit); }},
+    {"Top", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.bounds.top = v.scalar().integer(-twipsLimit, twipsLimit); }},
+    {"Width", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.bounds.width = v.scalar().integer(0, twipsLimit); }},
+    {"Height", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.bounds.height = v.scalar().integer(0, twipsLimit); }},
+    {"TabIndex", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.tabIndex = v.scalar().int16(0, INT16_MAX); }},
+    {"Visible", anyKind, [](ControlDesign& c, const Setting& v, Files) { c.visible = v.scalar().boolean(); }},
+    {"BackColor", anyKind, [](ControlDesign& c, const Setting& v, Files) { c.backColor = v.scalar().colour(); }},
     {"Caption", bit(ControlKind::Label) | bit(ControlKind::CheckBox) | bit(ControlKind::OptionButton),
-     [](ControlDesign& c, const PropertyValue& v, auto) { c.caption = v.scalar().string(); }},
+     [](ControlDesign& c, const Setting& v, Files) { c.caption = v.scalar().string(); }},
     {"Alignment", bit(ControlKind::Label),
-     [](ControlDesign& c, const PropertyValue& v, auto) {
+     [](ControlDesign& c, const Setting& v, Files) {
          c.alignment = static_cast<Alignment>(v.scalar().word({"Left", "Right", "Center"}));
      }},
-    {"Text", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.text = v.text(); }},
-    {"MultiLine", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.multiLine = v.scalar().boolean(); }},
-    {"Locked", bit(ControlKind::TextBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.locked = v.scalar().boolean(); }},
+    {"Text", bit(ControlKind::TextBox), [](ControlDesign& c, const Setting& v, Files) { c.text = v.text(); }},
+    {"MultiLine", bit(ControlKind::TextBox),
+     [](ControlDesign& c, const Setting& v, Files) { c.multiLine = v.scalar().boolean(); }},
+    {"Locked", bit(ControlKind::TextBox),
+     [](ControlDesign& c, const Setting& v, Files) { c.locked = v.scalar().boolean(); }},
     {"ScrollBars", bit(ControlKind::TextBox),
-     [](ControlDesign& c, const PropertyValue& v, auto) {
+     [](ControlDesign& c, const Setting& v, Files) {
          c.scrollBars = static_cast<ScrollBars>(v.scalar().word({"None", "Horizontal", "Vertical", "Both"}));
      }},
-    {"Value", bit(ControlKind::CheckBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.value = v.scalar().int16(0, 2); }},
-    {"Selected", bit(ControlKind::OptionButton), [](ControlDesign& c, const PropertyValue& v, auto) { c.selected = v.scalar().boolean(); }},
-    {"List", bit(ControlKind::ListBox), [](ControlDesign& c, const PropertyValue& v, auto) { c.items = v.strings(); }},
+    {"Value", bit(ControlKind::CheckBox),
+     [](ControlDesign& c, const Setting& v, Files) { c.value = v.scalar().int16(0, 2); }},
+    {"Selected", bit(ControlKind::OptionButton),
+     [](ControlDesign& c, const Setting& v, Files) { c.selected = v.scalar().boolean(); }},
+    {"List", bit(ControlKind::ListBox), [](ControlDesign& c, const Setting& v, Files) { c.items = v.strings(); }},
     {"Picture", bit(ControlKind::PictureBox),
-     [](ControlDesign& c, const PropertyValue& v, std::span<const EmbeddedFile> files) {
-         c.picture = v.scalar().resource(files);
-     }},
+     [](ControlDesign& c, const Setting& v, Files files) { c.picture = v.scalar().resource(files); }},
 };
 
 struct FormProperty {
     std::string_view name;
-    void (*set)(FormDesign&, const PropertyValue&, std::span<const EmbeddedFile>);
+    void (*set)(FormDesign&, const Setting&, Files);
 };
 
 const FormProperty formProperties[] = {
-    {"Caption", [](FormDesign& f, const PropertyValue& v, auto) { f.caption = v.scalar().string(); }},
-    {"BackColor", [](FormDesign& f, const PropertyValue& v, auto) { f.backColor = v.scalar().colour(); }},
-    {"ClientWidth", [](FormDesign& f, const PropertyValue& v, auto) { f.clientWidth = v.scalar().integer(1, twipsLimit); }},
-    {"ClientHeight", [](FormDesign& f, const PropertyValue& v, auto) { f.clientHeight = v.scalar().integer(1, twipsLimit); }},
-    {"FontName", [](FormDesign& f, const PropertyValue& v, auto) { f.font.name = v.scalar().string(); }},
-    {"FontSize", [](FormDesign& f, const PropertyValue& v, auto) { f.font.points = v.scalar().integer(1, 1638); }},
-    {"FontWeight", [](FormDesign& f, const PropertyValue& v, auto) { f.font.weight = v.scalar().integer(1, 1000); }},
-    {"FontItalic", [](FormDesign& f, const PropertyValue& v, auto) { f.font.italic = v.scalar().boolean(); }},
-    {"FontUnderline", [](FormDesign& f, const PropertyValue& v, auto) { f.font.underline = v.scalar().boolean(); }},
-    {"FontStrikethrough", [](FormDesign& f, const PropertyValue& v, auto) { f.font.strikethrough = v.scalar().boolean(); }},
-    {"FontCharset", [](FormDesign& f, const PropertyValue& v, auto) { f.font.charset = v.scalar().integer(0, 255); }},
-    {"Icon", [](FormDesign& f, const PropertyValue& v, std::span<const EmbeddedFile> files) { f.icon = v.scalar().resource(files); }},
+    {"Caption", [](FormDesign& f, const Setting& v, Files) { f.caption = v.scalar().string(); }},
+    {"BackColor", [](FormDesign& f, const Setting& v, Files) { f.backColor = v.scalar().colour(); }},
+    {"ClientWidth", [](FormDesign& f, const Setting& v, Files) { f.clientWidth = v.scalar().integer(1, twipsLimit); }},
+    {"ClientHeight",
+     [](FormDesign& f, const Setting& v, Files) { f.clientHeight = v.scalar().integer(1, twipsLimit); }},
+    {"FontName", [](FormDesign& f, const Setting& v, Files) { f.font.name = v.scalar().string(); }},
+    {"FontSize", [](FormDesign& f, const Setting& v, Files) { f.font.points = v.scalar().integer(1, 1638); }},
+    {"FontWeight", [](FormDesign& f, const Setting& v, Files) { f.font.weight = v.scalar().integer(1, 1000); }},
+    {"FontItalic", [](FormDesign& f, const Setting& v, Files) { f.font.italic = v.scalar().boolean(); }},
+    {"FontUnderline", [](FormDesign& f, const Setting& v, Files) { f.font.underline = v.scalar().boolean(); }},
+    {"FontStrikethrough", [](FormDesign& f, const Setting& v, Files) { f.font.strikethrough = v.scalar().boolean(); }},
+    {"FontCharset", [](FormDesign& f, const Setting& v, Files) { f.font.charset = v.scalar().integer(0, 255); }},
+    {"Icon", [](FormDesign& f, const Setting& v, Files files) { f.icon = v.scalar().resource(files); }},
 };
 
-constexpr std::string_view requiredFormProperties[] = {"Caption", "BackColor", "ClientWidth", "ClientHeight",
-                                                       "FontName", "FontSize"};
+constexpr std::string_view requiredFormProperties[] = {"Caption",      "BackColor", "ClientWidth",
+                                                       "ClientHeight", "FontName",  "FontSize"};
 constexpr std::string_view requiredControlProperties[] = {"Left", "Top", "Width", "Height", "TabIndex"};
 
 std::optional<ControlKind> kindNamed(std::string_view word) {
@@ -310,8 +317,7 @@ std::vector<std::string_view> words(std::string_view text) {
 
 class Reader {
 public:
-    Reader(const std::vector<SourceLine>& lines, std::span<const EmbeddedFile> files)
-        : lines_(lines), files_(files) {}
+    Reader(const std::vector<SourceLine>& lines, std::span<const EmbeddedFile> files) : lines_(lines), files_(files) {}
 
     FormDesign read() {
         FormDesign form;
@@ -333,7 +339,8 @@ public:
             const NamedValue property = readProperty(line);
             const FormProperty* rule = find(formProperties, property.name);
             if (rule == nullptr) {
-                throw DesignDataError(line.number, "unknown property \"" + std::string(property.name) + "\" of the form");
+                throw DesignDataError(line.number,
+                                      "unknown property \"" + std::string(property.name) + "\" of the form");
             }
             noteOnce(seen, property.name, line.number);
             rule->set(form, property.value, files_);
@@ -374,8 +381,8 @@ private:
             const NamedValue property = readProperty(line);
             const ControlProperty* rule = find(controlProperties, property.name);
             if (rule == nullptr || (rule->kinds & bit(*kind)) == 0) {
-                throw DesignDataError(line.number,
-                                      "unknown property \"" + std::string(property.name) + "\" of " + interfaceName(*kind));
+                throw DesignDataError(
+                    line.number, "unknown property \"" + std::string(property.name) + "\" of " + interfaceName(*kind));
             }
             noteOnce(seen, property.name, line.number);
             rule->set(control, property.value, files_);
@@ -395,7 +402,7 @@ private:
             throw DesignDataError(line, "expected a control name such as Check1 or Check1(0)");
         }
         control.name = std::string(word.substr(0, open));
-        control.index = Value(word.substr(open + 1, word.size() - open - 2), line).int16(0, INT16_MAX);
+        control.index = Scalar(word.substr(open + 1, word.size() - open - 2), line).int16(0, INT16_MAX);
     }
 
     // The properties a block has given so far; each may be given once.
@@ -403,12 +410,13 @@ private:
 
     struct NamedValue {
         std::string_view name;
-        PropertyValue value;
+        Setting value;
     };
 
     template <class Rule, std::size_t N>
     static const Rule* find(const Rule (&rules)[N], std::string_view name) {
-        const auto found = std::find_if(std::begin(rules), std::end(rules), [&](const Rule& r) { return r.name == name; });
+        const auto found =
+            std::find_if(std::begin(rules), std::end(rules), [&](const Rule& r) { return r.name == name; });
         return found == std::end(rules) ? nullptr : found;
     }
 
@@ -421,14 +429,15 @@ private:
         if (!isName(name)) throw DesignDataError(line.number, "\"" + std::string(name) + "\" is not a property name");
         const std::string_view text = trim(line.text.substr(equals + 1));
         if (text.empty()) throw DesignDataError(line.number, "property \"" + std::string(name) + "\" has no value");
-        PropertyValue value{Value(text, line.number), {}, text == "{"};
+        Setting value{Scalar(text, line.number), {}, text == "{"};
         if (value.isBlock) {
             for (;;) {
                 const SourceLine& item = next("a block of lines has no closing \"}\"");
                 if (item.text == "}") break;
                 if (!item.text.starts_with('"')) {
-                    throw DesignDataError(item.number, "expected a quoted line or the \"}\" closing the block of line " +
-                                                           std::to_string(line.number));
+                    throw DesignDataError(
+                        item.number,
+                        "expected a quoted line or the \"}\" closing the block of line " + std::to_string(line.number));
                 }
                 value.lines.emplace_back(item.text, item.number);
             }
@@ -444,7 +453,8 @@ private:
     }
 
     template <std::size_t N>
-    static void requireAll(const Seen& seen, const std::string_view (&required)[N], int line, const std::string& owner) {
+    static void requireAll(const Seen& seen, const std::string_view (&required)[N], int line,
+                           const std::string& owner) {
         for (const std::string_view name : required) {
             if (std::find(seen.begin(), seen.end(), name) == seen.end()) {
                 throw DesignDataError(line, owner + " lacks the property \"" + std::string(name) + "\"");
@@ -458,13 +468,14 @@ private:
         std::set<Int16> tabs;
         for (auto current = controls.begin(); current != controls.end(); ++current) {
             if (!tabs.insert(current->tabIndex).second) {
-                throw DesignDataError(current->line, "TabIndex " + runtime::toString(current->tabIndex) +
-                                                         " is already taken");
+                throw DesignDataError(current->line,
+                                      "TabIndex " + runtime::toString(current->tabIndex) + " is already taken");
             }
             for (auto earlier = controls.begin(); earlier != current; ++earlier) {
                 if (earlier->name != current->name) continue;
                 if (earlier->kind != current->kind) {
-                    throw DesignDataError(current->line, current->name + " is already a " + interfaceName(earlier->kind));
+                    throw DesignDataError(current->line,
+                                          current->name + " is already a " + interfaceName(earlier->kind));
                 }
                 if (earlier->index.has_value() != current->index.has_value()) {
                     throw DesignDataError(current->line, current->name + " mixes indexed and single controls");

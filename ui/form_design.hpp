@@ -48,15 +48,15 @@ struct ControlDesign {
     std::optional<std::uint32_t> backColor;  // none: the platform's colour for the kind
     runtime::Int16 tabIndex;
     bool visible = true;
-    std::string caption;                  // label, check box, option button
+    std::string caption;  // label, check box, option button
     Alignment alignment = Alignment::Left;
-    std::string text;                     // text box
+    std::string text;  // text box
     bool multiLine = false;
-    bool locked = false;                  // text box the user may not type into
+    bool locked = false;  // text box the user may not type into
     ScrollBars scrollBars = ScrollBars::None;
-    runtime::Int16 value;                 // check box: 0, 1 or 2
-    bool selected = false;                // option button
-    std::vector<std::string> items;       // list box
+    runtime::Int16 value;                    // check box: 0, 1 or 2
+    bool selected = false;                   // option button
+    std::vector<std::string> items;          // list box
     std::span<const unsigned char> picture;  // picture box: encoded image bytes
 };
 

@@ -26,7 +26,8 @@ MainForm::MainForm(FormDesign design)
     const auto picture = std::find_if(owned_.begin(), owned_.end(), [](const auto& control) {
         return control->Name() == "Picture1" && !control->Index() && control->kind() == ControlKind::PictureBox;
     });
-    if (picture == owned_.end()) throw DesignDataError(design.line, "the form needs a single PictureBox named Picture1");
+    if (picture == owned_.end())
+        throw DesignDataError(design.line, "the form needs a single PictureBox named Picture1");
     picture1_ = static_cast<PictureBox*>(picture->get());
     label1_ = &requireGroup<Label>("Label1", design.line);
     text1_ = &requireGroup<TextBox>("Text1", design.line);

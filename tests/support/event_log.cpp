@@ -7,7 +7,8 @@ std::string valueOf(const ui::Control& control, ui::Property property) {
     switch (property) {
     case ui::Property::Visible: return control.Visible() ? "true" : "false";
     case ui::Property::Caption: return dynamic_cast<const ui::CheckBox&>(control).Caption();
-    case ui::Property::Text: return "<" + std::to_string(dynamic_cast<const ui::TextBox&>(control).Text().size()) + " bytes>";
+    case ui::Property::Text:
+        return "<" + std::to_string(dynamic_cast<const ui::TextBox&>(control).Text().size()) + " bytes>";
     case ui::Property::Value:
         if (const auto* box = dynamic_cast<const ui::CheckBox*>(&control)) return runtime::toString(box->Value());
         return dynamic_cast<const ui::OptionButton&>(control).Value() ? "true" : "false";
@@ -40,7 +41,7 @@ runtime::ProjectDescription EventLog::wrap(runtime::ProjectDescription project) 
     };
     for (runtime::ClickBinding& binding : project.clickHandlers) {
         binding.handler = [this, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
-                                                                                                 runtime::Int16 index) {
+                                                                                               runtime::Int16 index) {
             note(name + "_Click(" + runtime::toString(index) + ") {");
             handler(form, index);
             note("}");
