@@ -26,9 +26,7 @@ Continuation Dispatcher::userClicked(ui::Control& control) {
             return;
         }
         if (auto* option = dynamic_cast<ui::OptionButton*>(&control)) form_.select(*option);
-        if (const ui::ControlGroupBase* group = form_.group(control.Name()); group != nullptr && control.Index()) {
-            group->raiseClick(*control.Index());
-        }
+        control.raiseClick();
     });
 }
 

@@ -64,10 +64,12 @@ public:
     [[nodiscard]] bool Visible() const noexcept { return visible_; }
     void Visible(bool visible);
 
+    // Runs the Click handler of this control's group, if it has one.
+    void raiseClick() const;
+
 protected:
     Control(ControlDesign design, const Observers& observers, ControlGroupBase* group);
     void changed(Property property) const { observers_.notify(*this, property); }
-    [[nodiscard]] ControlGroupBase* group() const noexcept { return group_; }
     [[nodiscard]] const ControlDesign& design() const noexcept { return design_; }
 
 private:

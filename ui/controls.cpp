@@ -24,6 +24,10 @@ void Control::Visible(bool visible) {
     changed(Property::Visible);
 }
 
+void Control::raiseClick() const {
+    if (group_ != nullptr && design_.index) group_->raiseClick(*design_.index);
+}
+
 void TextBox::Text(std::string text) {
     if (text_ == text) return;
     text_ = std::move(text);
@@ -38,7 +42,7 @@ void CheckBox::Value(Int16 value) {
     if (value == value_) return;
     value_ = value;
     changed(Property::Value);
-    if (group() != nullptr && Index()) group()->raiseClick(*Index());
+    raiseClick();
 }
 
 void CheckBox::Caption(std::string caption) {
