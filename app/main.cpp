@@ -2,11 +2,6 @@
 // never returns here.
 
 #include "app/project.hpp"
-#include "runtime/headless_layer.hpp"
+#include "runtime/platform_layer.hpp"
 
-#include <iostream>
-
-int main() {
-    temperament::runtime::HeadlessLayer layer(std::cout, std::cerr);
-    temperament::runtime::start(temperament::app::describeProject(), layer);
-}
+int main() { temperament::runtime::start(temperament::app::describeProject(), temperament::runtime::createPlatformLayer); }

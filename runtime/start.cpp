@@ -54,4 +54,13 @@ int run(const ProjectDescription& project, WindowingLayer& layer) {
 
 void start(const ProjectDescription& project, WindowingLayer& layer) { std::exit(run(project, layer)); }
 
+void start(const ProjectDescription& project, LayerFactory createLayer) {
+    int status = failureStatus;
+    {
+        const std::unique_ptr<WindowingLayer> layer = createLayer();
+        status = run(project, *layer);
+    }
+    std::exit(status);
+}
+
 }  // namespace temperament::runtime

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing the program needs on Debian 12, once:
 # packages already present are left alone, so a second run does nothing.
+# Usage: scripts/setup.sh [extra Debian package...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev)
+packages=(cmake ninja-build g++ libgtest-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
