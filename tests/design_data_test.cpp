@@ -164,6 +164,16 @@ TEST(DesignData, TextBoxesWrapAndScrollAndNoOptionStartsSelected) {
     for (std::int16_t i = 0; i < 3; ++i) EXPECT_FALSE(form().Option1().Item(i).Value());
 }
 
+// Screen readers need a name for every control that no caption names.
+TEST(DesignData, ControlsWithoutCaptionHaveAccessibleNames) {
+    for (const ui::Control* control : form().controls()) {
+        const bool captioned = control->kind() == ControlKind::Label || control->kind() == ControlKind::CheckBox ||
+                               control->kind() == ControlKind::OptionButton;
+        if (captioned || control->kind() == ControlKind::ListBox) continue;  // list boxes are never shown
+        EXPECT_FALSE(control->accessibleName().empty()) << control->memberName();
+    }
+}
+
 // Reads a big-endian 16-bit field.
 unsigned be16(std::span<const unsigned char> bytes, std::size_t at) { return bytes[at] * 256u + bytes[at + 1]; }
 

@@ -60,6 +60,7 @@ public:
     [[nodiscard]] const Rect& bounds() const noexcept { return design_.bounds; }
     [[nodiscard]] std::optional<std::uint32_t> backColor() const noexcept { return design_.backColor; }
     [[nodiscard]] Int16 tabIndex() const noexcept { return design_.tabIndex; }
+    [[nodiscard]] const std::string& accessibleName() const noexcept { return design_.accessibleName; }
 
     [[nodiscard]] bool Visible() const noexcept { return visible_; }
     void Visible(bool visible);

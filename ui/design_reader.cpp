@@ -241,6 +241,8 @@ const ControlProperty controlProperties[] = {
      [](ControlDesign& c, const Setting& v, Files) { c.tabIndex = v.scalar().int16(0, INT16_MAX); }},
     {"Visible", anyKind, [](ControlDesign& c, const Setting& v, Files) { c.visible = v.scalar().boolean(); }},
     {"BackColor", anyKind, [](ControlDesign& c, const Setting& v, Files) { c.backColor = v.scalar().colour(); }},
+    {"AccessibleName", anyKind,
+     [](ControlDesign& c, const Setting& v, Files) { c.accessibleName = v.scalar().string(); }},
     {"Caption", bit(ControlKind::Label) | bit(ControlKind::CheckBox) | bit(ControlKind::OptionButton),
      [](ControlDesign& c, const Setting& v, Files) { c.caption = v.scalar().string(); }},
     {"Alignment", bit(ControlKind::Label),

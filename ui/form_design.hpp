@@ -48,6 +48,7 @@ struct ControlDesign {
     std::optional<std::uint32_t> backColor;  // none: the platform's colour for the kind
     runtime::Int16 tabIndex;
     bool visible = true;
+    std::string accessibleName;  // for screen readers, where no caption names the control
     std::string caption;  // label, check box, option button
     Alignment alignment = Alignment::Left;
     std::string text;  // text box
