@@ -1,0 +1,54 @@
+// The check box. Its state is the model's: a click or Space does not toggle
+// the widget itself but tells the window, which has the model toggle the
+// box; the new Value then comes back here. So a value the program sets is
+// shown without being taken for a user's click.
+
+#include "qt/control_view.hpp"
+#include "qt/qt_convert.hpp"
+
+#include <QCheckBox>
+
+namespace temperament::qt {
+namespace {
+
+class ModelCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override {}
+};
+
+Qt::CheckState toQt(runtime::Int16 value) {
+    if (value == ui::CheckBox::Checked) return Qt::Checked;
+    if (value == ui::CheckBox::Grayed) return Qt::PartiallyChecked;
+    return Qt::Unchecked;
+}
+
+class CheckBoxView final : public ControlView {
+public:
+    CheckBoxView(ui::CheckBox& control, QCheckBox& box) : ControlView(box), control_(control), box_(box) {
+        refresh(ui::Property::Caption);
+        refresh(ui::Property::Value);
+    }
+
+    void refresh(ui::Property property) override {
+        if (property == ui::Property::Caption) box_.setText(toButtonCaption(control_.Caption()));
+        if (property == ui::Property::Value) box_.setCheckState(toQt(control_.Value()));
+    }
+
+private:
+    ui::CheckBox& control_;
+    QCheckBox& box_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, QWidget& parent, const UserClick& clicked) {
+    auto* box = new ModelCheckBox(&parent);
+    box->setTristate(true);  // the model may set Value 2, grayed
+    QObject::connect(box, &QCheckBox::clicked, box, [&control, clicked] { clicked(control); });
+    return std::make_unique<CheckBoxView>(control, *box);
+}
+
+}  // namespace temperament::qt

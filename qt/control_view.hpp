@@ -1,0 +1,48 @@
+#pragma once
+// The native widget that shows one control of the model, and how it follows
+// the model's changes.
+
+#include "ui/control_model.hpp"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace temperament::qt {
+
+// Tells the window that the user clicked a control.
+using UserClick = std::function<void(ui::Control&)>;
+
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    [[nodiscard]] QWidget& widget() const noexcept { return widget_; }
+    // Shows the model's new value of `property`; Visible is the window's job.
+    virtual void refresh(ui::Property property) = 0;
+
+protected:
+    explicit ControlView(QWidget& widget) : widget_(widget) {}
+
+private:
+    QWidget& widget_;  // owned by the window, its parent
+};
+
+// The widget for `control`, a child of `parent`, placed, coloured and shown as
+// the design data says.
+[[nodiscard]] std::unique_ptr<ControlView> createView(ui::Control& control, QWidget& parent, const UserClick& clicked);
+
+// One per control kind.
+[[nodiscard]] std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, QWidget& parent);
+[[nodiscard]] std::unique_ptr<ControlView> createLabelView(ui::Label& control, QWidget& parent);
+[[nodiscard]] std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control, QWidget& parent);
+[[nodiscard]] std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, QWidget& parent,
+                                                              const UserClick& clicked);
+[[nodiscard]] std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, QWidget& parent,
+                                                                  const UserClick& clicked);
+[[nodiscard]] std::unique_ptr<ControlView> createListBoxView(ui::ListBox& control, QWidget& parent);
+
+}  // namespace temperament::qt

@@ -1,0 +1,112 @@
+#include "qt/form_window.hpp"
+
+#include "qt/qt_convert.hpp"
+
+#include <QApplication>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+
+#include <stdexcept>
+
+namespace temperament::qt {
+namespace {
+
+QFont toQFont(const ui::FontDesign& design) {
+    QFont font(toQString(design.name));
+    font.setPointSize(design.points);
+    font.setWeight(static_cast<QFont::Weight>(design.weight));
+    font.setItalic(design.italic);
+    font.setUnderline(design.underline);
+    font.setStrikeOut(design.strikethrough);
+    return font;
+}
+
+QIcon toQIcon(std::span<const unsigned char> bytes) {
+    QPixmap icon;
+    if (!bytes.empty() && !icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
+        throw std::runtime_error("the window's icon cannot be decoded");
+    }
+    return QIcon(icon);
+}
+
+bool takesFocus(const ui::Control& control) {
+    // Labels and pictures only show; the user works with the rest.
+    return control.kind() != ui::ControlKind::Label && control.kind() != ui::ControlKind::PictureBox;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form), dispatcher_(dispatcher) {
+    setWindowTitle(toQString(form.Caption()));
+    setWindowIcon(toQIcon(form.icon()));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(toPixels(form.clientWidth()), toPixels(form.clientHeight()));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, toQColor(form.backColor()));
+    setPalette(background);
+    setAutoFillBackground(true);
+    setFont(toQFont(form.font()));
+
+    const UserClick clicked = [this](ui::Control& control) { userClicked(control); };
+    for (ui::Control* control : form.controls()) {
+        std::unique_ptr<ControlView> view = createView(*control, *this, clicked);
+        if (!takesFocus(*control)) view->widget().setFocusPolicy(Qt::NoFocus);
+        views_.emplace(control, std::move(view));
+    }
+    chainTabOrder();
+    form_.subscribe(*this);
+}
+
+FormWindow::~FormWindow() { form_.unsubscribe(*this); }
+
+QWidget& FormWindow::widgetOf(const ui::Control& control) const {
+    const auto view = views_.find(&control);
+    if (view == views_.end()) throw std::logic_error("no widget shows " + control.memberName());
+    return view->second->widget();
+}
+
+void FormWindow::showCentred() {
+    QRect frame = frameGeometry();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+    focusFirstControl();
+    show();
+}
+
+void FormWindow::propertyChanged(const ui::Control& control, ui::Property property) {
+    QWidget& widget = widgetOf(control);
+    if (property == ui::Property::Visible) {
+        widget.setVisible(control.Visible());
+        return;
+    }
+    views_.at(&control)->refresh(property);
+}
+
+void FormWindow::userClicked(ui::Control& control) {
+    if (dispatcher_.userClicked(control) == runtime::Continuation::Running) return;
+    // The run-time has reported an error that ends the program.
+    QCoreApplication::exit(dispatcher_.exitStatus());
+    hide();
+}
+
+void FormWindow::chainTabOrder() {
+    QWidget* previous = nullptr;
+    for (const ui::Control* control : form_.tabOrder()) {
+        if (!takesFocus(*control)) continue;
+        QWidget* next = &widgetOf(*control);
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void FormWindow::focusFirstControl() {
+    for (const ui::Control* control : form_.tabOrder()) {
+        if (takesFocus(*control) && control->Visible()) {
+            widgetOf(*control).setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+}  // namespace temperament::qt

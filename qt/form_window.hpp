@@ -1,0 +1,42 @@
+#pragma once
+// MainForm on screen: a fixed-size top-level window with one native widget
+// per control, kept in step with the model, passing the user's clicks to the
+// run-time's dispatcher.
+
+#include "qt/control_view.hpp"
+#include "runtime/dispatcher.hpp"
+#include "ui/main_form.hpp"
+
+#include <QWidget>
+
+#include <memory>
+#include <unordered_map>
+
+namespace temperament::qt {
+
+class FormWindow final : public QWidget, private ui::FormObserver {
+public:
+    FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // The widget that shows `control`.
+    [[nodiscard]] QWidget& widgetOf(const ui::Control& control) const;
+
+    // Shows the window centred on its screen, the focus in the first shown
+    // control of the tab order.
+    void showCentred();
+
+private:
+    void propertyChanged(const ui::Control& control, ui::Property property) override;
+    void userClicked(ui::Control& control);
+    void chainTabOrder();
+    void focusFirstControl();
+
+    ui::MainForm& form_;
+    runtime::Dispatcher& dispatcher_;
+    std::unordered_map<const ui::Control*, std::unique_ptr<ControlView>> views_;
+};
+
+}  // namespace temperament::qt

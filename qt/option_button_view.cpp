@@ -1,0 +1,52 @@
+// The option button. As with the check box, the selection is the model's: a
+// click (or an arrow key, which Qt turns into a click on the next button of
+// the group) tells the window, and the model's new selection comes back here.
+
+#include "qt/control_view.hpp"
+#include "qt/qt_convert.hpp"
+
+#include <QRadioButton>
+
+namespace temperament::qt {
+namespace {
+
+class ModelRadioButton final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override {}
+};
+
+class OptionButtonView final : public ControlView {
+public:
+    OptionButtonView(ui::OptionButton& control, QRadioButton& button)
+        : ControlView(button), control_(control), button_(button) {
+        button_.setText(toButtonCaption(control_.Caption()));
+        refresh(ui::Property::Value);
+    }
+
+    void refresh(ui::Property property) override {
+        if (property != ui::Property::Value) return;
+        // An exclusive group keeps its checked button until another is
+        // checked; the model selects the new button next.
+        button_.setAutoExclusive(false);
+        button_.setChecked(control_.Value());
+        button_.setAutoExclusive(true);
+    }
+
+private:
+    ui::OptionButton& control_;
+    QRadioButton& button_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, QWidget& parent,
+                                                    const UserClick& clicked) {
+    auto* button = new ModelRadioButton(&parent);
+    QObject::connect(button, &QRadioButton::clicked, button, [&control, clicked] { clicked(control); });
+    return std::make_unique<OptionButtonView>(control, *button);
+}
+
+}  // namespace temperament::qt

@@ -1,0 +1,42 @@
+#include "qt/qt_layer.hpp"
+
+#include "qt/form_window.hpp"
+#include "qt/qt_convert.hpp"
+#include "runtime/platform_layer.hpp"
+
+#include <QMessageBox>
+
+#include <iostream>
+
+namespace temperament::qt {
+
+QtLayer::QtLayer() {
+    if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_);
+    QGuiApplication::setDesktopFileName(QStringLiteral("temperament"));
+}
+
+QtLayer::~QtLayer() = default;
+
+int QtLayer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+    FormWindow window(form, dispatcher);
+    window_ = &window;
+    window.showCentred();
+    const int status = QApplication::exec();
+    window_ = nullptr;
+    return dispatcher.ended() ? dispatcher.exitStatus() : status;
+}
+
+void QtLayer::report(std::string_view message) {
+    std::cerr << message << std::endl;
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Грешка"), toQString(message), QMessageBox::Ok, window_);
+    box.setInformativeText(QStringLiteral("Програмата ще бъде затворена."));
+    box.exec();
+}
+
+}  // namespace temperament::qt
+
+namespace temperament::runtime {
+
+std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<qt::QtLayer>(); }
+
+}  // namespace temperament::runtime

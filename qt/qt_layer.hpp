@@ -1,0 +1,36 @@
+#pragma once
+// The windowing layer over Qt Widgets: it shows the loaded form in a
+// FormWindow, runs Qt's event loop until the window closes, and reports
+// run-time errors in a message box and on standard error.
+
+#include "runtime/start.hpp"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace temperament::qt {
+
+class QtLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
+public:
+    // Uses the running QApplication, or creates one; the program takes no
+    // command line, so Qt is given none either.
+    QtLayer();
+    ~QtLayer() override;
+    QtLayer(const QtLayer&) = delete;
+    QtLayer& operator=(const QtLayer&) = delete;
+
+    runtime::ErrorReporter& reporter() override { return *this; }
+    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override;
+
+private:
+    void report(std::string_view message) override;
+
+    int argc_ = 1;
+    char programName_[12] = "temperament";
+    char* argv_[2] = {programName_, nullptr};
+    std::unique_ptr<QApplication> application_;
+    QWidget* window_ = nullptr;  // the report's parent while the window is open
+};
+
+}  // namespace temperament::qt

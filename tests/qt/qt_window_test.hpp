@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+namespace temperament {
+
+class QtWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstScreenIsTheLoadedDesign();
+    void eachClassificationShowsItsTextPictureAndBoxes_data();
+    void eachClassificationShowsItsTextPictureAndBoxes();
+    void propertyBoxesRenameAndShowWhatIsMeaningful();
+    void choosingTheSameClassificationTwiceRaisesTwoClicks();
+    void tabWalksTheShownControlsInDesignOrder();
+    void keysToggleBoxesAndMoveTheChoice();
+    void closingTheWindowEndsWithStatusZero();
+    void aRunTimeErrorIsReportedAndEndsTheProgram();
+};
+
+}  // namespace temperament
