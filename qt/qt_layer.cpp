@@ -12,7 +12,7 @@ namespace temperament::qt {
 
 QtLayer::QtLayer() {
     if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_);
-    QGuiApplication::setDesktopFileName(QStringLiteral("temperament"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TEMPERAMENT_APP_ID));
 }
 
 QtLayer::~QtLayer() = default;

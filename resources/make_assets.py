@@ -6,6 +6,7 @@ faces.jpg -- four round cream faces on black, two by two, one for each
              phlegmatic (bottom left) and melancholic (bottom right).
 app.ico   -- a 32 x 32, 256-colour Windows icon of a hamburger with a
              transparent background, written byte by byte.
+app.png   -- the same image as a PNG, for the Linux desktop's icon theme.
 
 Everything is drawn with code; the output is the same bytes on every run.
 Needs Debian's python3-pil (apt-get install python3-pil), so run it as
@@ -288,14 +289,22 @@ def write_ico(path, rows, palette, opaque):
         f.write(data)
 
 
-def make_icon(path):
+def write_png(path, rows, palette, opaque):
+    image = Image.new("RGBA", (ICON_SIZE, ICON_SIZE))
+    image.putdata([palette[index] + ((255,) if opaque[y][x] else (0,))
+                   for y, row in enumerate(rows) for x, index in enumerate(row)])
+    image.save(path, "PNG", optimize=True)
+
+
+def make_icon(ico_path, png_path):
     rows, palette, opaque = render_icon()
-    write_ico(path, rows, palette, opaque)
+    write_ico(ico_path, rows, palette, opaque)
+    write_png(png_path, rows, palette, opaque)
 
 
 def main():
     make_faces(os.path.join(HERE, "faces.jpg"))
-    make_icon(os.path.join(HERE, "app.ico"))
+    make_icon(os.path.join(HERE, "app.ico"), os.path.join(HERE, "app.png"))
 
 
 if __name__ == "__main__":

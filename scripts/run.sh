@@ -1,9 +1,26 @@
 #!/usr/bin/env bash
-# Builds the program and runs it.
+# Builds the program and opens its window. Without a display it starts the
+# program on a virtual X display instead, saves a screenshot of the window,
+# prints where, and closes the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+qt_packages=(qt6-base-dev qt6-base-dev-tools fonts-liberation2)
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    scripts/setup.sh "${qt_packages[@]}"
+else
+    scripts/setup.sh "${qt_packages[@]}" xvfb xauth x11-utils imagemagick
+fi
 cmake --preset release >/dev/null
 cmake --build --preset release
-exec build/release/temperament
+program=$PWD/build/release/temperament
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$program"
+fi
+
+screenshot=$PWD/build/release/screenshot.png
+echo "No display: starting the program on a virtual X display (Xvfb)."
+xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+    scripts/support/screenshot_window.sh "$program" "$screenshot"
+echo "Screenshot of the window saved to $screenshot"

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 appstream desktop-file-utils
 for preset in dev asan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
