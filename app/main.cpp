@@ -4,4 +4,6 @@
 #include "app/project.hpp"
 #include "runtime/platform_layer.hpp"
 
-int main() { temperament::runtime::start(temperament::app::describeProject(), temperament::runtime::createPlatformLayer); }
+int main() {
+    temperament::runtime::start(temperament::app::describeProject(), temperament::runtime::createPlatformLayer);
+}

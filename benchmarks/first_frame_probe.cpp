@@ -75,8 +75,8 @@ extern "C" Cookie xcb_shm_put_image(void* c, unsigned drawable, unsigned gc, uns
         real<Cookie (*)(void*, unsigned, unsigned, unsigned short, unsigned short, unsigned short, unsigned short,
                         unsigned short, unsigned short, short, short, unsigned char, unsigned char, unsigned char,
                         unsigned, unsigned)>("libxcb-shm.so.0", "xcb_shm_put_image");
-    const Cookie cookie = putImage(c, drawable, gc, totalWidth, totalHeight, sourceX, sourceY, sourceWidth, sourceHeight,
-                               targetX, targetY, depth, format, sendEvent, segment, offset);
+    const Cookie cookie = putImage(c, drawable, gc, totalWidth, totalHeight, sourceX, sourceY, sourceWidth,
+                                   sourceHeight, targetX, targetY, depth, format, sendEvent, segment, offset);
     reportFirstFrame();
     return cookie;
 }

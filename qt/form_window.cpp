@@ -68,7 +68,8 @@ QWidget& FormWindow::widgetOf(const ui::Control& control) const {
 
 void FormWindow::showCentred() {
     QRect frame = frameGeometry();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame.moveCenter(screen->availableGeometry().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
     focusFirstControl();
     show();

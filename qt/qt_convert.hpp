@@ -34,9 +34,13 @@ inline QColor toQColor(std::uint32_t bgr) {
 }
 
 // Qt's text widgets break lines at LF; the model keeps CR LF.
-inline QString toDisplayText(std::string_view crlfText) { return toQString(crlfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+inline QString toDisplayText(std::string_view crlfText) {
+    return toQString(crlfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 // A caption shown as stored: an ampersand is a character, not a mnemonic.
-inline QString toButtonCaption(std::string_view caption) { return toQString(caption).replace(QStringLiteral("&"), QStringLiteral("&&")); }
+inline QString toButtonCaption(std::string_view caption) {
+    return toQString(caption).replace(QStringLiteral("&"), QStringLiteral("&&"));
+}
 
 }  // namespace temperament::qt

@@ -58,8 +58,8 @@ private:
 
 runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log) {
     for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [&log, name = std::string(binding.group), handler = binding.handler](
-                              ui::MainForm& form, runtime::Int16 index) {
+        binding.handler = [&log, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
+                                                                                               runtime::Int16 index) {
             log.push_back(name + "_Click(" + runtime::toString(index) + ")");
             handler(form, index);
         };
@@ -118,7 +118,9 @@ char* toString(const ShownBox& box) {
                                .arg(box.caption, box.visible ? QStringLiteral("shown") : QStringLiteral("hidden")));
 }
 
-QString memberName(const QWidget* widget) { return widget == nullptr ? QStringLiteral("nothing") : widget->objectName(); }
+QString memberName(const QWidget* widget) {
+    return widget == nullptr ? QStringLiteral("nothing") : widget->objectName();
+}
 
 QColor colourInside(const QImage& image, const QWidget& widget, QPoint offset) {
     return image.pixelColor(widget.geometry().topLeft() + offset);
@@ -131,7 +133,6 @@ void saveScreenshot(qt::FormWindow& window, const QString& name) {
 }
 
 }  // namespace
-
 
 void QtWindowTest::firstScreenIsTheLoadedDesign() {
     ScriptedLayer layer;
@@ -241,9 +242,9 @@ void QtWindowTest::propertyBoxesRenameAndShowWhatIsMeaningful() {
                                               {Qt::Unchecked, "бавен", true}}));
         },
         layer);
-    QCOMPARE(layer.clicks, (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(2)", "Check1_Click(1)",
-                                                     "Check1_Click(0)", "Option1_Click(0)", "Option1_Click(2)",
-                                                     "Check1_Click(0)"}));
+    QCOMPARE(layer.clicks,
+             (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(2)", "Check1_Click(1)", "Check1_Click(0)",
+                                       "Option1_Click(0)", "Option1_Click(2)", "Check1_Click(0)"}));
 }
 
 void QtWindowTest::choosingTheSameClassificationTwiceRaisesTwoClicks() {
@@ -305,6 +306,20 @@ void QtWindowTest::keysToggleBoxesAndMoveTheChoice() {
         },
         layer);
     QCOMPARE(layer.clicks, (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(1)", "Option1_Click(1)"}));
+}
+
+void QtWindowTest::aValueSetByTheProgramIsShownWithoutASecondClick() {
+    ScriptedLayer layer;
+    drive(
+        [](ui::MainForm& form, qt::FormWindow& window) {
+            chooseClassification(form, window, 2);
+            form.Check1().Item(2).Value(ui::CheckBox::Unchecked);
+            QCOMPARE(shownBox(form, window, 2), (ShownBox{Qt::Unchecked, "бавен", true}));
+            form.Check1().Item(2).Value(ui::CheckBox::Grayed);
+            QCOMPARE(shownBox(form, window, 2).state, Qt::PartiallyChecked);
+        },
+        layer);
+    QCOMPARE(layer.clicks, (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(2)", "Check1_Click(2)"}));
 }
 
 void QtWindowTest::closingTheWindowEndsWithStatusZero() {

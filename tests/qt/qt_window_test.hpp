@@ -15,6 +15,7 @@ private Q_SLOTS:
     void choosingTheSameClassificationTwiceRaisesTwoClicks();
     void tabWalksTheShownControlsInDesignOrder();
     void keysToggleBoxesAndMoveTheChoice();
+    void aValueSetByTheProgramIsShownWithoutASecondClick();
     void closingTheWindowEndsWithStatusZero();
     void aRunTimeErrorIsReportedAndEndsTheProgram();
 };
