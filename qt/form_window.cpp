@@ -60,10 +60,12 @@ FormWindow::FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher) : fo
 
 FormWindow::~FormWindow() { form_.unsubscribe(*this); }
 
-QWidget& FormWindow::widgetOf(const ui::Control& control) const {
+QWidget& FormWindow::widgetOf(const ui::Control& control) const { return viewOf(control).widget(); }
+
+ControlView& FormWindow::viewOf(const ui::Control& control) const {
     const auto view = views_.find(&control);
     if (view == views_.end()) throw std::logic_error("no widget shows " + control.memberName());
-    return view->second->widget();
+    return *view->second;
 }
 
 void FormWindow::showCentred() {
@@ -76,12 +78,12 @@ void FormWindow::showCentred() {
 }
 
 void FormWindow::propertyChanged(const ui::Control& control, ui::Property property) {
-    QWidget& widget = widgetOf(control);
+    ControlView& view = viewOf(control);
     if (property == ui::Property::Visible) {
-        widget.setVisible(control.Visible());
-        return;
+        view.widget().setVisible(control.Visible());
+    } else {
+        view.refresh(property);
     }
-    views_.at(&control)->refresh(property);
 }
 
 void FormWindow::userClicked(ui::Control& control) {

@@ -30,6 +30,7 @@ public:
 
 private:
     void propertyChanged(const ui::Control& control, ui::Property property) override;
+    [[nodiscard]] ControlView& viewOf(const ui::Control& control) const;
     void userClicked(ui::Control& control);
     void chainTabOrder();
     void focusFirstControl();
