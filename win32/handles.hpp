@@ -43,6 +43,7 @@ inline void deleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void destroyIcon(HICON icon) noexcept { DestroyIcon(icon); }
 inline void destroyWindow(HWND window) noexcept { DestroyWindow(window); }
 inline void globalFree(HGLOBAL memory) noexcept { GlobalFree(memory); }
+inline void deleteDc(HDC dc) noexcept { DeleteDC(dc); }
 
 using OwnedFont = Owned<HFONT, deleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, deleteGdiObject>;
@@ -50,6 +51,7 @@ using OwnedBitmap = Owned<HBITMAP, deleteGdiObject>;
 using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedWindow = Owned<HWND, destroyWindow>;
 using OwnedGlobal = Owned<HGLOBAL, globalFree>;
+using OwnedDc = Owned<HDC, deleteDc>;
 
 // A COM interface pointer that releases its reference at the end of its scope.
 template <class Interface>

@@ -238,6 +238,20 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0) userClicked(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_NEXTDLGCTL: moveFocus(wParam, lParam); return 0;
+    case WM_ACTIVATE:
+        // Like a dialog: the control that had the focus gets it back when the
+        // window is activated again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && GetParent(focus) == window) lastFocus_ = focus;
+        } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+            restoringFocus_ = true;
+            SetFocus(lastFocus_);
+            restoringFocus_ = false;
+            return 0;
+        }
+        break;
+    case WM_PRINT: print(reinterpret_cast<HDC>(wParam), lParam); return 0;
     case endMessage: DestroyWindow(window); return 0;
     case WM_DESTROY:
         // Only a shown window ends the message loop: a WM_QUIT left behind by a
@@ -265,9 +279,17 @@ LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPA
 
 void MainWindow::userClicked(HWND child) {
     NativeControl* native = find(child);
-    // Only what the user can see and click is a user action.
-    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child)) return;
-    if (dispatcher_.userClicked(native->control()) == runtime::Continuation::Ended) end();
+    // Only what the user can see and click is a user action, and never one
+    // that a handler's own change (a focus move) or a focus returning on
+    // activation would start.
+    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_ ||
+        restoringFocus_) {
+        return;
+    }
+    dispatching_ = true;
+    const runtime::Continuation next = dispatcher_.userClicked(native->control());
+    dispatching_ = false;
+    if (next == runtime::Continuation::Ended) end();
 }
 
 // The dialog manager's WM_NEXTDLGCTL, which a multi-line EDIT sends its parent
@@ -278,6 +300,40 @@ void MainWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
     if (target == nullptr) return;
     if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
     SetFocus(target);
+}
+
+// PrintWindow asks for the children too (PRF_CHILDREN), which Wine's default
+// handling leaves out; printing them here draws the same on every platform.
+void MainWindow::print(HDC dc, LPARAM flags) {
+    HWND window = window_.get();
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
+    DefWindowProcW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~LPARAM{PRF_CHILDREN});
+    if (!(flags & PRF_CHILDREN)) return;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const POINT origin = (flags & PRF_NONCLIENT) ? POINT{client.x - frame.left, client.y - frame.top} : POINT{0, 0};
+    // Bottom of the Z order first, so that what lies on top is drawn last.
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT bounds{};
+        GetWindowRect(child, &bounds);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+        // Each child draws into a bitmap of its own, at the origin: the
+        // controls clip to their client rectangle taken as device coordinates.
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        const OwnedDc memory(CreateCompatibleDC(dc));
+        const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+        if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
+        const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()),
+                     flags | PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        BitBlt(dc, origin.x + bounds.left, origin.y + bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        SelectObject(memory.get(), previous);
+    }
 }
 
 void MainWindow::fail(std::string_view message) noexcept {

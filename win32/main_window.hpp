@@ -44,6 +44,7 @@ private:
     LRESULT colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
     void userClicked(HWND child);
     void moveFocus(WPARAM wParam, LPARAM lParam);
+    void print(HDC dc, LPARAM flags);
     void propertyChanged(const ui::Control& control, ui::Property property) override;
     void createControls();
     [[nodiscard]] NativeControl* find(HWND child) const noexcept;
@@ -60,6 +61,9 @@ private:
     int dpi_;
     bool failed_ = false;
     bool shown_ = false;
+    bool dispatching_ = false;
+    bool restoringFocus_ = false;
+    HWND lastFocus_ = nullptr;  // a child, destroyed with the window
     // Released after the window that uses them is gone (members die in reverse order).
     OwnedFont font_;
     OwnedBrush background_;

@@ -1,9 +1,15 @@
 // Option button: a BUTTON that never selects itself (BS_RADIOBUTTON, not the
-// AUTO style). The user's click, or the arrow key that moves to it, reaches
-// the dispatcher as BN_CLICKED; the check mark follows the model only.
+// AUTO style); the check mark follows the model only. The user's click reaches
+// the dispatcher as BN_CLICKED. Moving onto an unselected button with the
+// keyboard (arrows, Tab) selects it, as radio buttons do in dialogs; the
+// platforms differ on whether the button reports that as BN_CLICKED itself,
+// so the button's own report is ignored and this control sends exactly one.
 
 #include "win32/native_control.hpp"
 #include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+#include <commctrl.h>
 
 namespace temperament::win32 {
 namespace {
@@ -12,7 +18,13 @@ class OptionButtonControl final : public NativeControl {
 public:
     OptionButtonControl(ui::OptionButton& option, HWND window) : NativeControl(option, window), option_(option) {
         showValue();
+        if (!SetWindowSubclass(window, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this))) {
+            throwLastError("не може да се подготви " + option.memberName());
+        }
     }
+    ~OptionButtonControl() override { RemoveWindowSubclass(handle(), subclassProcedure, 0); }
+    OptionButtonControl(const OptionButtonControl&) = delete;
+    OptionButtonControl& operator=(const OptionButtonControl&) = delete;
 
     void update(ui::Property property) override {
         if (property == ui::Property::Value) {
@@ -21,7 +33,7 @@ public:
         }
         NativeControl::update(property);
     }
-    [[nodiscard]] bool takesClicks() const noexcept override { return true; }
+    [[nodiscard]] bool takesClicks() const noexcept override { return !gettingFocus_; }
     [[nodiscard]] bool selected() const noexcept { return option_.Value(); }
 
 private:
@@ -29,7 +41,35 @@ private:
         SendMessageW(handle(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
+    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR data) noexcept {
+        auto& self = *reinterpret_cast<OptionButtonControl*>(data);
+        switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            // The mouse gives the focus here; the click itself follows on release.
+            self.mouseDown_ = true;
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            self.mouseDown_ = false;
+            return result;
+        }
+        case WM_SETFOCUS: {
+            self.gettingFocus_ = true;
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            self.gettingFocus_ = false;
+            if (!self.mouseDown_ && !self.option_.Value()) {
+                SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(window));
+            }
+            return result;
+        }
+        default: return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+
     ui::OptionButton& option_;
+    bool mouseDown_ = false;
+    bool gettingFocus_ = false;
 };
 
 }  // namespace
