@@ -23,8 +23,8 @@ DWORD alignmentStyle(ui::Alignment alignment) {
 }  // namespace
 
 std::unique_ptr<NativeControl> createLabel(ui::Label& label, const ChildPlacement& placement) {
-    HWND window = createChild(label, L"STATIC", widen(label.Caption()),
-                              alignmentStyle(label.alignment()) | SS_NOPREFIX, 0, placement);
+    HWND window = createChild(label, L"STATIC", widen(label.Caption()), alignmentStyle(label.alignment()) | SS_NOPREFIX,
+                              0, placement);
     return std::make_unique<LabelControl>(label, window);
 }
 

@@ -282,8 +282,7 @@ void MainWindow::userClicked(HWND child) {
     // Only what the user can see and click is a user action, and never one
     // that a handler's own change (a focus move) or a focus returning on
     // activation would start.
-    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_ ||
-        restoringFocus_) {
+    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_ || restoringFocus_) {
         return;
     }
     dispatching_ = true;

@@ -24,10 +24,10 @@ HWND createChild(const ui::Control& control, const wchar_t* windowClass, const s
     style |= WS_CHILD | placement.navigation;
     if (control.Visible()) style |= WS_VISIBLE;
     const RECT& r = placement.bounds;
-    HWND window = CreateWindowExW(extendedStyle, windowClass, text.c_str(), style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, placement.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(extendedStyle, windowClass, text.c_str(), style, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, placement.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) throwLastError("не може да се създаде елементът " + control.memberName());
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     return window;

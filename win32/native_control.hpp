@@ -20,8 +20,8 @@ class Picture;
 struct ChildPlacement {
     HWND parent = nullptr;
     int id = 0;
-    RECT bounds{};           // in client pixels
-    DWORD navigation = 0;    // WS_TABSTOP and WS_GROUP from the tab order
+    RECT bounds{};         // in client pixels
+    DWORD navigation = 0;  // WS_TABSTOP and WS_GROUP from the tab order
     HFONT font = nullptr;
 };
 

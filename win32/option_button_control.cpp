@@ -37,9 +37,7 @@ public:
     [[nodiscard]] bool selected() const noexcept { return option_.Value(); }
 
 private:
-    void showValue() const {
-        SendMessageW(handle(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
+    void showValue() const { SendMessageW(handle(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0); }
 
     static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                               DWORD_PTR data) noexcept {

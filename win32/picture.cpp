@@ -40,7 +40,8 @@ void Picture::draw(HDC dc, int x, int y, int dpi) const {
     const int cx = MulDiv(pixels_.cx, dpi, 96);
     const int cy = MulDiv(pixels_.cy, dpi, 96);
     // HIMETRIC runs bottom-up: start at the bottom row with a negative height.
-    check(picture_->Render(dc, x, y, cx, cy, 0, height_, width_, -height_, nullptr), "не може да се нарисува картината");
+    check(picture_->Render(dc, x, y, cx, cy, 0, height_, width_, -height_, nullptr),
+          "не може да се нарисува картината");
 }
 
 namespace {

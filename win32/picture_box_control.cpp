@@ -25,8 +25,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement,
-                                                int dpi) {
+std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement, int dpi) {
     Picture picture(pictureBox.Picture());
     HWND window = createChild(pictureBox, L"STATIC", L"", SS_OWNERDRAW, 0, placement);
     return std::make_unique<PictureBoxControl>(pictureBox, window, std::move(picture), dpi);

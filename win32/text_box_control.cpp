@@ -37,8 +37,10 @@ private:
 
 std::unique_ptr<NativeControl> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement) {
     DWORD style = ES_LEFT;
-    if (textBox.multiLine()) style |= ES_MULTILINE | ES_AUTOVSCROLL;
-    else style |= ES_AUTOHSCROLL;
+    if (textBox.multiLine())
+        style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    else
+        style |= ES_AUTOHSCROLL;
     if (textBox.locked()) style |= ES_READONLY;
     const ui::ScrollBars bars = textBox.scrollBars();
     if (bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both) style |= WS_VSCROLL;

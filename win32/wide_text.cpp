@@ -41,7 +41,8 @@ std::wstring widenLeniently(std::string_view text) noexcept {
 std::string narrow(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = length(text.size());
-    const int needed = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), size, nullptr, 0, nullptr, nullptr);
     if (needed == 0) throwLastError("текстът не е в UTF-16");
     std::string narrowText(static_cast<std::size_t>(needed), '\0');
     if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), size, narrowText.data(), needed, nullptr,

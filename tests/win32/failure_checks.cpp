@@ -47,7 +47,8 @@ void failureChecks(Checks& c) {
     }
     {
         // The design data with a picture that is not an image.
-        const std::array<unsigned char, 16> notAPicture = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 2, 3, 4, 5};
+        const std::array<unsigned char, 16> notAPicture = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F',
+                                                           'I',  'F',  0,    1,    2, 3,  4,   5};
         std::vector<ui::EmbeddedFile> files(ui::embeddedFiles().begin(), ui::embeddedFiles().end());
         for (ui::EmbeddedFile& file : files) {
             if (file.name == "faces.jpg") file.bytes = notAPicture;

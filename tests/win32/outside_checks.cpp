@@ -66,13 +66,16 @@ void checkVersionRecord(Checks& c, const std::wstring& program) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
     std::vector<unsigned char> data(size);
-    if (!c.check(size > 0 && GetFileVersionInfoW(program.c_str(), 0, size, data.data()), "the program has a version record")) {
+    if (!c.check(size > 0 && GetFileVersionInfoW(program.c_str(), 0, size, data.data()),
+                 "the program has a version record")) {
         return;
     }
     c.equal(versionString(data, L"FileVersion"), std::string("1.00"), "file version");
     c.equal(versionString(data, L"ProductVersion"), std::string("1.00"), "product version");
-    c.equal(versionString(data, L"CompanyName"), std::string("www.temperament.example"), "company: the publisher's address");
-    c.equal(versionString(data, L"FileDescription"), std::string("Психология - видове темперамент"), "Bulgarian description");
+    c.equal(versionString(data, L"CompanyName"), std::string("www.temperament.example"),
+            "company: the publisher's address");
+    c.equal(versionString(data, L"FileDescription"), std::string("Психология - видове темперамент"),
+            "Bulgarian description");
     c.equal(versionString(data, L"OriginalFilename"), std::string("temperament.exe"), "original file name");
     c.check(!versionString(data, L"ProductName").empty() && !versionString(data, L"LegalCopyright").empty(),
             "product name and copyright");
@@ -119,7 +122,8 @@ void outsideChecks(Checks& c, const std::wstring& program) {
     c.equal(owner, process.dwProcessId, "the window belongs to the started program");
 
     HWND text = visibleEdit(window);
-    c.check(text != nullptr && textOf(text).starts_with("Темпераментът е съвкупността"), "first screen: the introduction");
+    c.check(text != nullptr && textOf(text).starts_with("Темпераментът е съвкупността"),
+            "first screen: the introduction");
     c.check(childrenOf(window).size() == 13, "13 controls, the hidden ones included");
 
     HWND pavlov = childWithText(window, "Павлов");

@@ -29,7 +29,8 @@ std::vector<std::string> listItems(HWND listBox) {
     const auto count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring item(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        item.resize(
+            static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
         items.push_back(narrow(item));
     }
     return items;
@@ -141,8 +142,8 @@ COLORREF Capture::at(int x, int y) const {
     const int px = client_.x + x;
     const int py = client_.y + y;
     if (px < 0 || py < 0 || px >= width_ || py >= height_) return CLR_INVALID;
-    const std::uint32_t pixel = pixels_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) +
-                                        static_cast<std::size_t>(px)];
+    const std::uint32_t pixel =
+        pixels_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 

@@ -22,7 +22,8 @@ bool similar(COLORREF a, COLORREF b, int tolerance) {
 }
 
 void expectColour(Checks& c, COLORREF actual, COLORREF expected, const std::string& what, int tolerance = 0) {
-    c.check(similar(actual, expected, tolerance), what + ": " + colourName(actual) + ", expected " + colourName(expected));
+    c.check(similar(actual, expected, tolerance),
+            what + ": " + colourName(actual) + ", expected " + colourName(expected));
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
         std::sort(t.begin(), t.end());
         const double median = t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
         std::wprintf(L"%-60ls median %7.1f ms  (min %.1f, max %.1f, %d runs)\n", argv[2 + 2 * p], median, t.front(),
-                    t.back(), runs);
+                     t.back(), runs);
     }
     return 0;
 }

@@ -74,7 +74,8 @@ void checkGeometry(Checks& c, const win32::MainWindow& window, const ui::MainFor
     ReleaseDC(window.handle(), dc);
     // The character height; the font's own rounding may take a pixel off.
     const int em = metrics.tmHeight - metrics.tmInternalLeading;
-    c.check(std::abs(em - MulDiv(12, dpi, 72)) <= 1, "the font is realised at that size: " + std::to_string(em) + " px");
+    c.check(std::abs(em - MulDiv(12, dpi, 72)) <= 1,
+            "the font is realised at that size: " + std::to_string(em) + " px");
 
     const LONG style = GetWindowLongW(window.handle(), GWL_STYLE);
     c.check((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
@@ -193,9 +194,9 @@ void windowChecks(Checks& c, int dpi) {
         SendMessageW(h.box[0], BM_CLICK, 0, 0);
         SendMessageW(h.option[1], BM_CLICK, 0, 0);
         SendMessageW(h.option[2], BM_CLICK, 0, 0);
-        c.check(IsWindowVisible(h.box[1]) && IsWindowVisible(h.box[2]) && !checked(h.box[0]) &&
-                    textOf(h.box[0]) == "Слаб",
-                "Pavlov again shows every box, box 0 still weak");
+        c.check(
+            IsWindowVisible(h.box[1]) && IsWindowVisible(h.box[2]) && !checked(h.box[0]) && textOf(h.box[0]) == "Слаб",
+            "Pavlov again shows every box, box 0 still weak");
         SendMessageW(h.box[0], BM_CLICK, 0, 0);
 
         // Keyboard: the tab order runs display box, selected option, the three
