@@ -1,6 +1,5 @@
 // The shipped program seen from another process: started on its own, found by
-// its caption, clicked and read with messages, and closed; plus its version
-// record as Windows reads it.
+// its caption, clicked and read with messages, and closed.
 
 #include "checks.hpp"
 #include "probe.hpp"
@@ -54,43 +53,9 @@ HWND visibleEdit(HWND parent) {
     return nullptr;
 }
 
-std::string versionString(const std::vector<unsigned char>& data, const wchar_t* name) {
-    wchar_t* value = nullptr;
-    UINT length = 0;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\040204B0\\") + name;
-    if (!VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || length == 0) return {};
-    return win32::narrow(std::wstring_view(value, length - 1));
-}
-
-void checkVersionRecord(Checks& c, const std::wstring& program) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
-    std::vector<unsigned char> data(size);
-    if (!c.check(size > 0 && GetFileVersionInfoW(program.c_str(), 0, size, data.data()),
-                 "the program has a version record")) {
-        return;
-    }
-    c.equal(versionString(data, L"FileVersion"), std::string("1.00"), "file version");
-    c.equal(versionString(data, L"ProductVersion"), std::string("1.00"), "product version");
-    c.equal(versionString(data, L"CompanyName"), std::string("www.temperament.example"),
-            "company: the publisher's address");
-    c.equal(versionString(data, L"FileDescription"), std::string("Психология - видове темперамент"),
-            "Bulgarian description");
-    c.equal(versionString(data, L"OriginalFilename"), std::string("temperament.exe"), "original file name");
-    c.check(!versionString(data, L"ProductName").empty() && !versionString(data, L"LegalCopyright").empty(),
-            "product name and copyright");
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    c.check(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
-                fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0,
-            "numeric file version 1.0.0.0");
-}
-
 }  // namespace
 
 void outsideChecks(Checks& c, const std::wstring& program) {
-    checkVersionRecord(c, program);
-
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
