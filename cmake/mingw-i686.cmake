@@ -1,0 +1,3 @@
+# Cross-building for 32-bit Windows with MinGW-w64 (the release).
+set(MINGW_TRIPLET i686-w64-mingw32)
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake")

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Makes the tests' Wine prefixes once: <dir>/dpi96 and <dir>/dpi144, a copy of
+# the first with Wine's LogPixels at 144. Only these prefixes map
+# "Times New Roman" to Liberation Serif: Wine does not follow fontconfig's
+# aliases, and the program itself asks for the font by its Windows name.
+set -euo pipefail
+dir=$1
+mkdir -p "$dir"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+reg() { WINEPREFIX="$1" "$wine" reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null; }
+
+if [ ! -e "$dir/dpi96/.ready" ]; then
+    rm -rf "$dir/dpi96" "$dir/dpi144"
+    WINEPREFIX="$dir/dpi96" "$wine" wineboot --init >/dev/null 2>&1
+    reg "$dir/dpi96" 'HKCU\Software\Wine\Fonts\Replacements' 'Times New Roman' REG_SZ 'Liberation Serif'
+    # A crash ends the program with its backtrace instead of waiting in a dialog.
+    reg "$dir/dpi96" 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+    WINEPREFIX="$dir/dpi96" "$wineserver" -w
+    touch "$dir/dpi96/.ready"
+fi
+
+if [ ! -e "$dir/dpi144/.ready" ]; then
+    rm -rf "$dir/dpi144"
+    cp -a "$dir/dpi96" "$dir/dpi144"
+    rm -f "$dir/dpi144/.ready"
+    reg "$dir/dpi144" 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 144
+    reg "$dir/dpi144" 'HKCU\Software\Wine\Fonts' LogPixels REG_DWORD 144
+    reg "$dir/dpi144" 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' LogPixels REG_DWORD 144
+    WINEPREFIX="$dir/dpi144" "$wineserver" -w
+    touch "$dir/dpi144/.ready"
+fi
+echo "Wine prefixes ready in $dir"

@@ -1,0 +1,192 @@
+#include "probe.hpp"
+
+#include "win32/handles.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+#include "win32/win32_layer.hpp"
+
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace temperament::wintest {
+
+using win32::check;
+using win32::narrow;
+
+std::string textOf(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return narrow(text);
+}
+
+std::vector<std::string> listItems(HWND listBox) {
+    std::vector<std::string> items;
+    const auto count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(
+            static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(narrow(item));
+    }
+    return items;
+}
+
+bool checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+RECT clientRect(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+RECT rectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void press(HWND dialog, UINT key) {
+    HWND target = GetFocus();
+    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, key, 1 | static_cast<LPARAM>(scan) << 16);
+    PostMessageW(target, WM_KEYUP, key, 1 | static_cast<LPARAM>(scan) << 16 | LPARAM{3} << 30);
+    win32::processPendingMessages(dialog);
+}
+
+MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
+
+MessageBoxCloser::~MessageBoxCloser() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<MessageBoxCloser::Box> MessageBoxCloser::boxes() const {
+    const std::lock_guard lock(mutex_);
+    return boxes_;
+}
+
+void MessageBoxCloser::watch() {
+    std::vector<HWND> closed;
+    while (!stop_) {
+        std::vector<HWND> found;
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                wchar_t className[16] = {};
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process == GetCurrentProcessId() && GetClassNameW(window, className, 16) > 0 &&
+                    std::wstring_view(className) == L"#32770" && IsWindowVisible(window)) {
+                    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        for (HWND box : found) {
+            if (std::find(closed.begin(), closed.end(), box) != closed.end()) continue;
+            Box seen{textOf(box), {}};
+            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                wchar_t className[16] = {};
+                GetClassNameW(child, className, 16);
+                if (_wcsicmp(className, L"Static") == 0) seen.text += textOf(child);
+            }
+            {
+                const std::lock_guard lock(mutex_);
+                boxes_.push_back(seen);
+            }
+            closed.push_back(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(20);
+    }
+}
+
+Capture::Capture(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    client_ = {origin.x - frame.left, origin.y - frame.top};
+    width_ = frame.right - frame.left;
+    height_ = frame.bottom - frame.top;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    win32::OwnedBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC memory = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap || memory == nullptr) win32::throwLastError("no bitmap for the capture");
+    HGDIOBJ previous = SelectObject(memory, bitmap.get());
+    const BOOL printed = PrintWindow(window, memory, 0);
+    GdiFlush();
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    if (!printed) win32::throwLastError("PrintWindow failed");
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    pixels_.assign(first, first + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+}
+
+COLORREF Capture::at(int x, int y) const {
+    const int px = client_.x + x;
+    const int py = client_.y + y;
+    if (px < 0 || py < 0 || px >= width_ || py >= height_) return CLR_INVALID;
+    const std::uint32_t pixel =
+        pixels_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+COLORREF Capture::commonest(const RECT& area) const {
+    std::map<COLORREF, int> counts;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) ++counts[at(x, y)];
+    }
+    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+void Capture::savePng(const std::wstring& path) const {
+    using win32::ComPtr;
+    ComPtr<IWICImagingFactory> factory;
+    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           reinterpret_cast<void**>(factory.put())),
+          "WIC");
+    ComPtr<IWICStream> stream;
+    check(factory->CreateStream(stream.put()), "WIC stream");
+    check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "PNG file");
+    ComPtr<IWICBitmapEncoder> encoder;
+    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()), "PNG encoder");
+    check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "PNG encoder");
+    ComPtr<IWICBitmapFrameEncode> frame;
+    check(encoder->CreateNewFrame(frame.put(), nullptr), "PNG frame");
+    check(frame->Initialize(nullptr), "PNG frame");
+    check(frame->SetSize(static_cast<UINT>(width_), static_cast<UINT>(height_)), "PNG size");
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
+    check(frame->SetPixelFormat(&format), "PNG pixel format");
+    if (format != GUID_WICPixelFormat32bppBGR) throw std::runtime_error("PNG encoder wants another pixel format");
+    std::vector<std::uint32_t> pixels = pixels_;
+    check(frame->WritePixels(static_cast<UINT>(height_), static_cast<UINT>(width_) * 4,
+                             static_cast<UINT>(pixels.size() * 4), reinterpret_cast<BYTE*>(pixels.data())),
+          "PNG pixels");
+    check(frame->Commit(), "PNG frame");
+    check(encoder->Commit(), "PNG file");
+}
+
+std::string colourName(COLORREF colour) {
+    char name[32];
+    std::snprintf(name, sizeof name, "RGB(%u, %u, %u)", unsigned{GetRValue(colour)}, unsigned{GetGValue(colour)},
+                  unsigned{GetBValue(colour)});
+    return name;
+}
+
+}  // namespace temperament::wintest

@@ -1,0 +1,72 @@
+#pragma once
+// Reading and driving windows the way a user or another program would: with
+// messages, in this process or another.
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace temperament::wintest {
+
+// WM_GETTEXT, as UTF-8.
+[[nodiscard]] std::string textOf(HWND window);
+// LB_GETTEXT of every item, as UTF-8.
+[[nodiscard]] std::vector<std::string> listItems(HWND listBox);
+[[nodiscard]] bool checked(HWND button);
+[[nodiscard]] RECT clientRect(HWND window);
+// The window's rectangle in its parent's client coordinates.
+[[nodiscard]] RECT rectInParent(HWND child);
+// Presses and releases a key on the focused window and lets the message loop
+// (with IsDialogMessage) handle it.
+void press(HWND dialog, UINT key);
+
+// Closes every message box this process shows, from a thread of its own, and
+// keeps the texts it found (a box would otherwise wait for a user).
+class MessageBoxCloser {
+public:
+    MessageBoxCloser();
+    ~MessageBoxCloser();
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+
+    struct Box {
+        std::string title;
+        std::string text;
+    };
+    [[nodiscard]] std::vector<Box> boxes() const;
+
+private:
+    void watch();
+
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::vector<Box> boxes_;
+    std::thread thread_;
+};
+
+// The window as PrintWindow draws it, 32-bit pixels, with where its client area starts.
+class Capture {
+public:
+    explicit Capture(HWND window);
+    // The colour at a point of the client area.
+    [[nodiscard]] COLORREF at(int x, int y) const;
+    // The colour that most pixels of a client rectangle have.
+    [[nodiscard]] COLORREF commonest(const RECT& area) const;
+    // Writes the capture as a PNG file with Windows' own encoder (WIC).
+    void savePng(const std::wstring& path) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    POINT client_{};
+    std::vector<std::uint32_t> pixels_;  // 0x00RRGGBB, top row first
+};
+
+[[nodiscard]] std::string colourName(COLORREF colour);
+
+}  // namespace temperament::wintest

@@ -1,0 +1,34 @@
+#include "session.hpp"
+
+#include "ui/main_form.hpp"
+
+namespace temperament::wintest {
+
+Session::Session(runtime::ProjectDescription project) : project_(std::move(project)) {
+    project_.formLoad = [this, load = project_.formLoad](ui::MainForm& form) {
+        form_ = &form;
+        if (load) load(form);
+    };
+    for (runtime::ClickBinding& binding : project_.clickHandlers) {
+        binding.handler = [this, name = std::string(binding.group), inner = binding.handler](ui::MainForm& form,
+                                                                                             runtime::Int16 index) {
+            if (recording_) clicks_.push_back(name + "(" + std::to_string(index.value()) + ")");
+            inner(form, index);
+        };
+    }
+}
+
+int Session::run(Checks& checks, const Script& script) {
+    win32::Win32Layer layer([&](win32::MainWindow& window) {
+        recording_ = true;
+        try {
+            script(window, *form_);
+        } catch (const std::exception& error) {
+            checks.check(false, std::string("the script stopped: ") + error.what());
+        }
+        if (IsWindow(window.handle())) SendMessageW(window.handle(), WM_CLOSE, 0, 0);
+    });
+    return runtime::run(project_, layer);
+}
+
+}  // namespace temperament::wintest

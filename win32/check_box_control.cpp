@@ -1,0 +1,47 @@
+// Check box: a BUTTON that never toggles itself (BS_3STATE, not the AUTO
+// style). A click goes to the dispatcher, and the state on screen is only ever
+// the model's, set through update(); so a value the program sets cannot come
+// back as a second Click.
+
+#include "win32/native_control.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+namespace temperament::win32 {
+namespace {
+
+class CheckBoxControl final : public NativeControl {
+public:
+    CheckBoxControl(ui::CheckBox& box, HWND window) : NativeControl(box, window), box_(box) { showValue(); }
+
+    void update(ui::Property property) override {
+        switch (property) {
+        case ui::Property::Value: showValue(); return;
+        case ui::Property::Caption:
+            if (!SetWindowTextW(handle(), widen(box_.Caption()).c_str())) {
+                throwLastError("не може да се покаже надписът на " + box_.memberName());
+            }
+            return;
+        default: NativeControl::update(property);
+        }
+    }
+    [[nodiscard]] bool takesClicks() const noexcept override { return true; }
+
+private:
+    void showValue() const {
+        const int value = box_.Value().value();
+        const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+        SendMessageW(handle(), BM_SETCHECK, state, 0);
+    }
+
+    ui::CheckBox& box_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement) {
+    HWND window = createChild(checkBox, L"BUTTON", widen(checkBox.Caption()), BS_3STATE, 0, placement);
+    return std::make_unique<CheckBoxControl>(checkBox, window);
+}
+
+}  // namespace temperament::win32

@@ -1,0 +1,33 @@
+// List box: a LISTBOX holding the design's items, each with item data 0.
+// The program never shows its lists; they exist so the window is complete.
+
+#include "win32/native_control.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+namespace temperament::win32 {
+namespace {
+
+class ListBoxControl final : public NativeControl {
+public:
+    ListBoxControl(ui::ListBox& listBox, HWND window) : NativeControl(listBox, window) {}
+    [[nodiscard]] COLORREF textColour() const override { return GetSysColor(COLOR_WINDOWTEXT); }
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> createListBox(ui::ListBox& listBox, const ChildPlacement& placement) {
+    HWND window = createChild(listBox, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_VSCROLL,
+                              WS_EX_CLIENTEDGE, placement);
+    auto control = std::make_unique<ListBoxControl>(listBox, window);
+    const runtime::Int16 count = listBox.ListCount();
+    for (std::int16_t i = 0; i < count.value(); ++i) {
+        const LRESULT at = SendMessageW(window, LB_ADDSTRING, 0,
+                                        reinterpret_cast<LPARAM>(widen(listBox.List(runtime::Int16{i})).c_str()));
+        if (at < 0) throwLastError("не може да се попълни списъкът " + listBox.memberName());
+        SendMessageW(window, LB_SETITEMDATA, static_cast<WPARAM>(at), 0);
+    }
+    return control;
+}
+
+}  // namespace temperament::win32

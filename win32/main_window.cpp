@@ -1,0 +1,353 @@
+#include "win32/main_window.hpp"
+
+#include "win32/picture.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+#include <algorithm>
+
+namespace temperament::win32 {
+namespace {
+
+constexpr wchar_t windowClass[] = L"TemperamentMainForm";
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD windowExtendedStyle = 0;
+// Posted to close the window once the message that decided it has returned.
+constexpr UINT endMessage = WM_APP + 1;
+constexpr int firstControlId = 100;
+
+int systemDpi() {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) throwLastError("не може да се разбере разделителната способност на екрана");
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int pixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+OwnedFont createFont(const ui::FontDesign& design, int dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(design.points, dpi, 72);
+    font.lfWeight = design.weight;
+    font.lfItalic = design.italic ? TRUE : FALSE;
+    font.lfUnderline = design.underline ? TRUE : FALSE;
+    font.lfStrikeOut = design.strikethrough ? TRUE : FALSE;
+    font.lfCharSet = static_cast<BYTE>(design.charset);
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring name = widen(design.name);
+    if (name.size() >= LF_FACESIZE) throw std::runtime_error("името на шрифта е твърде дълго: " + design.name);
+    std::copy(name.begin(), name.end(), font.lfFaceName);
+    HFONT handle = CreateFontIndirectW(&font);
+    if (handle == nullptr) throwLastError("не може да се създаде шрифтът " + design.name);
+    return OwnedFont(handle);
+}
+
+OwnedBrush createBrush(COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (brush == nullptr) throwLastError("не може да се създаде четка за цвета на фона");
+    return OwnedBrush(brush);
+}
+
+void registerWindowClass(WNDPROC procedure) {
+    WNDCLASSEXW windowClassInfo{};
+    windowClassInfo.cbSize = sizeof windowClassInfo;
+    windowClassInfo.lpfnWndProc = procedure;
+    windowClassInfo.hInstance = GetModuleHandleW(nullptr);
+    windowClassInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClassInfo.lpszClassName = windowClass;
+    if (RegisterClassExW(&windowClassInfo) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throwLastError("не може да се регистрира класът на прозореца");
+    }
+}
+
+RECT centredWindow(int clientWidth, int clientHeight) {
+    RECT frame{0, 0, clientWidth, clientHeight};
+    if (!AdjustWindowRectEx(&frame, windowStyle, FALSE, windowExtendedStyle)) {
+        throwLastError("не може да се изчисли размерът на прозореца");
+    }
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
+    const LONG top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter)
+    : form_(form), dispatcher_(dispatcher), reporter_(reporter), dpi_(systemDpi()) {
+    font_ = createFont(form.font(), dpi_);
+    background_ = createBrush(form.backColor());
+    bigIcon_ = iconFromFile(form.icon(), GetSystemMetrics(SM_CXICON));
+    smallIcon_ = iconFromFile(form.icon(), GetSystemMetrics(SM_CXSMICON));
+    registerWindowClass(windowProcedure);
+
+    const RECT frame = centredWindow(pixels(form.clientWidth(), dpi_), pixels(form.clientHeight(), dpi_));
+    HWND window = CreateWindowExW(windowExtendedStyle, windowClass, widen(form.Caption()).c_str(), windowStyle,
+                                  frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), this);
+    if (window == nullptr) throwLastError("не може да се създаде прозорецът");  // window_ took it in WM_NCCREATE
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    // Focus rectangles appear once the keyboard is used (IsDialogMessage clears this).
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    createControls();
+    form_.subscribe(*this);
+}
+
+MainWindow::~MainWindow() { form_.unsubscribe(*this); }
+
+void MainWindow::createControls() {
+    // Creation order is the tab order: the dialog manager walks the children in
+    // Z order. Each run of option buttons is one group for the arrow keys.
+    bool afterOption = false;
+    int id = firstControlId;
+    for (ui::Control* control : form_.tabOrder()) {
+        const bool option = control->kind() == ui::ControlKind::OptionButton;
+        DWORD navigation = option && afterOption ? 0 : WS_GROUP;
+        afterOption = option;
+        const ui::Rect& b = control->bounds();
+        ChildPlacement placement{window_.get(), id++, {}, navigation, font_.get()};
+        placement.bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_), pixels(b.left + b.width, dpi_),
+                            pixels(b.top + b.height, dpi_)};
+        std::unique_ptr<NativeControl> native;
+        switch (control->kind()) {
+        case ui::ControlKind::Label: native = createLabel(static_cast<ui::Label&>(*control), placement); break;
+        case ui::ControlKind::PictureBox:
+            native = createPictureBox(static_cast<ui::PictureBox&>(*control), placement, dpi_);
+            break;
+        case ui::ControlKind::TextBox:
+            placement.navigation |= WS_TABSTOP;
+            native = createTextBox(static_cast<ui::TextBox&>(*control), placement);
+            break;
+        case ui::ControlKind::CheckBox:
+            placement.navigation |= WS_TABSTOP;
+            native = createCheckBox(static_cast<ui::CheckBox&>(*control), placement);
+            break;
+        case ui::ControlKind::OptionButton:
+            native = createOptionButton(static_cast<ui::OptionButton&>(*control), placement);
+            options_.push_back(native.get());
+            break;
+        case ui::ControlKind::ListBox:
+            placement.navigation |= WS_TABSTOP;
+            native = createListBox(static_cast<ui::ListBox&>(*control), placement);
+            break;
+        }
+        if (const auto colour = native->background()) (void)brush(*colour);
+        controls_.push_back(std::move(native));
+    }
+    updateOptionTabStops(options_);
+}
+
+void MainWindow::show() {
+    shown_ = true;
+    ShowWindow(window_.get(), SW_SHOW);
+    if (!UpdateWindow(window_.get())) throwLastError("не може да се нарисува прозорецът");
+    if (HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE)) SetFocus(first);
+}
+
+HWND MainWindow::handleOf(const ui::Control& control) const noexcept {
+    const NativeControl* native = nativeOf(control);
+    return native != nullptr ? native->handle() : nullptr;
+}
+
+NativeControl* MainWindow::nativeOf(const ui::Control& control) const noexcept {
+    for (const auto& native : controls_) {
+        if (&native->control() == &control) return native.get();
+    }
+    return nullptr;
+}
+
+int MainWindow::exitStatus() const noexcept { return failed_ ? runtime::failureStatus : dispatcher_.exitStatus(); }
+
+NativeControl* MainWindow::find(HWND child) const noexcept {
+    for (const auto& native : controls_) {
+        if (native->handle() == child) return native.get();
+    }
+    return nullptr;
+}
+
+HBRUSH MainWindow::brush(COLORREF colour) {
+    for (const auto& [known, brush] : brushes_) {
+        if (known == colour) return brush.get();
+    }
+    brushes_.emplace_back(colour, createBrush(colour));
+    return brushes_.back().second.get();
+}
+
+void MainWindow::propertyChanged(const ui::Control& control, ui::Property property) {
+    NativeControl* native = nativeOf(control);
+    if (native == nullptr) return;  // not created yet
+    native->update(property);
+    if (control.kind() == ui::ControlKind::OptionButton && property == ui::Property::Value) {
+        updateOptionTabStops(options_);
+    }
+}
+
+LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = OwnedWindow(window);
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    // No exception may leave a window procedure: what escapes here is reported
+    // and ends the program.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->fail(error.what());
+    } catch (...) {
+        self->fail("неизвестна грешка");
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = window_.get();
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        return colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (const NativeControl* native = find(item.hwndItem)) {
+            native->draw(item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0) userClicked(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NEXTDLGCTL: moveFocus(wParam, lParam); return 0;
+    case WM_ACTIVATE:
+        // Like a dialog: the control that had the focus gets it back when the
+        // window is activated again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && GetParent(focus) == window) lastFocus_ = focus;
+        } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+            restoringFocus_ = true;
+            SetFocus(lastFocus_);
+            restoringFocus_ = false;
+            return 0;
+        }
+        break;
+    case WM_PRINT: print(reinterpret_cast<HDC>(wParam), lParam); return 0;
+    case endMessage: DestroyWindow(window); return 0;
+    case WM_DESTROY:
+        // Only a shown window ends the message loop: a WM_QUIT left behind by a
+        // window that failed to build would also close the error report's box.
+        if (shown_) PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        (void)window_.detach();
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    const NativeControl* native = find(child);
+    const std::optional<COLORREF> background = native != nullptr ? native->background() : std::nullopt;
+    if (!background) return DefWindowProcW(window_.get(), message, wParam, lParam);
+    SetTextColor(dc, native->textColour());
+    SetBkColor(dc, *background);
+    SetBkMode(dc, OPAQUE);
+    return reinterpret_cast<LRESULT>(brush(*background));
+}
+
+void MainWindow::userClicked(HWND child) {
+    NativeControl* native = find(child);
+    // Only what the user can see and click is a user action, and never one
+    // that a handler's own change (a focus move) or a focus returning on
+    // activation would start.
+    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_ || restoringFocus_) {
+        return;
+    }
+    dispatching_ = true;
+    const runtime::Continuation next = dispatcher_.userClicked(native->control());
+    dispatching_ = false;
+    if (next == runtime::Continuation::Ended) end();
+}
+
+// The dialog manager's WM_NEXTDLGCTL, which a multi-line EDIT sends its parent
+// on Tab: next or previous tab stop, or the window given.
+void MainWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
+    HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                      : GetNextDlgTabItem(window_.get(), GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (target == nullptr) return;
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+    SetFocus(target);
+}
+
+// PrintWindow asks for the children too (PRF_CHILDREN), which Wine's default
+// handling leaves out; printing them here draws the same on every platform.
+void MainWindow::print(HDC dc, LPARAM flags) {
+    HWND window = window_.get();
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
+    DefWindowProcW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~LPARAM{PRF_CHILDREN});
+    if (!(flags & PRF_CHILDREN)) return;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const POINT origin = (flags & PRF_NONCLIENT) ? POINT{client.x - frame.left, client.y - frame.top} : POINT{0, 0};
+    // Bottom of the Z order first, so that what lies on top is drawn last.
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT bounds{};
+        GetWindowRect(child, &bounds);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+        // Each child draws into a bitmap of its own, at the origin: the
+        // controls clip to their client rectangle taken as device coordinates.
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        const OwnedDc memory(CreateCompatibleDC(dc));
+        const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+        if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
+        const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()),
+                     flags | PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        BitBlt(dc, origin.x + bounds.left, origin.y + bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        SelectObject(memory.get(), previous);
+    }
+}
+
+void MainWindow::fail(std::string_view message) noexcept {
+    if (failed_) return;
+    failed_ = true;
+    try {
+        reporter_.report("Грешка в прозореца на програмата: " + std::string(message));
+    } catch (...) {
+        // The report itself failed; the non-zero exit status still tells.
+    }
+    end();
+}
+
+void MainWindow::end() noexcept {
+    if (window_) PostMessageW(window_.get(), endMessage, 0, 0);
+}
+
+}  // namespace temperament::win32

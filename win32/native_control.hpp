@@ -1,0 +1,76 @@
+#pragma once
+// One native child window mirroring one control of the model. The main window
+// creates them from the design data, tells them of each property change, and
+// asks them how to colour themselves and whether their clicks are the user's.
+
+#include "ui/control_model.hpp"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace temperament::win32 {
+
+class Picture;
+
+// What every child window is created with.
+struct ChildPlacement {
+    HWND parent = nullptr;
+    int id = 0;
+    RECT bounds{};         // in client pixels
+    DWORD navigation = 0;  // WS_TABSTOP and WS_GROUP from the tab order
+    HFONT font = nullptr;
+};
+
+class NativeControl {
+public:
+    virtual ~NativeControl() = default;
+    NativeControl(const NativeControl&) = delete;
+    NativeControl& operator=(const NativeControl&) = delete;
+
+    [[nodiscard]] HWND handle() const noexcept { return window_; }
+    [[nodiscard]] ui::Control& control() const noexcept { return control_; }
+
+    // Brings the window in line with the model after `property` changed.
+    virtual void update(ui::Property property);
+    // The background for WM_CTLCOLORSTATIC, or nothing for the platform's own.
+    [[nodiscard]] virtual std::optional<COLORREF> background() const;
+    [[nodiscard]] virtual COLORREF textColour() const { return GetSysColor(COLOR_BTNTEXT); }
+    // Whether BN_CLICKED from this window is a user action for the dispatcher.
+    [[nodiscard]] virtual bool takesClicks() const noexcept { return false; }
+    // Paints an owner-drawn control.
+    virtual void draw(const DRAWITEMSTRUCT& item) const;
+
+protected:
+    NativeControl(ui::Control& control, HWND window) : control_(control), window_(window) {}
+
+private:
+    ui::Control& control_;
+    HWND window_;  // destroyed with its parent
+};
+
+// Creates a child window of a standard class with the control's font; throws
+// WindowsError naming the control when Windows refuses.
+[[nodiscard]] HWND createChild(const ui::Control& control, const wchar_t* windowClass, const std::wstring& text,
+                               DWORD style, DWORD extendedStyle, const ChildPlacement& placement);
+
+// One factory per control kind, each in its own file.
+[[nodiscard]] std::unique_ptr<NativeControl> createLabel(ui::Label& label, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<NativeControl> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<NativeControl> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<NativeControl> createOptionButton(ui::OptionButton& option,
+                                                                const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<NativeControl> createListBox(ui::ListBox& listBox, const ChildPlacement& placement);
+// The picture is decoded once and drawn for as long as the control lives.
+[[nodiscard]] std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox,
+                                                              const ChildPlacement& placement, int dpi);
+
+// Only the selected option button of a group is a tab stop (the first when
+// none is), as with the dialog manager's own radio buttons: Tab then enters
+// the group once and the arrow keys move within it.
+void updateOptionTabStops(const std::vector<NativeControl*>& options);
+
+}  // namespace temperament::win32

@@ -1,0 +1,94 @@
+// Option button: a BUTTON that never selects itself (BS_RADIOBUTTON, not the
+// AUTO style); the check mark follows the model only. The user's click reaches
+// the dispatcher as BN_CLICKED. Moving onto an unselected button with the
+// keyboard (arrows, Tab) selects it, as radio buttons do in dialogs; the
+// platforms differ on whether the button reports that as BN_CLICKED itself,
+// so the button's own report is ignored and this control sends exactly one.
+
+#include "win32/native_control.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+#include <commctrl.h>
+
+namespace temperament::win32 {
+namespace {
+
+class OptionButtonControl final : public NativeControl {
+public:
+    OptionButtonControl(ui::OptionButton& option, HWND window) : NativeControl(option, window), option_(option) {
+        showValue();
+        if (!SetWindowSubclass(window, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this))) {
+            throwLastError("не може да се подготви " + option.memberName());
+        }
+    }
+    ~OptionButtonControl() override { RemoveWindowSubclass(handle(), subclassProcedure, 0); }
+    OptionButtonControl(const OptionButtonControl&) = delete;
+    OptionButtonControl& operator=(const OptionButtonControl&) = delete;
+
+    void update(ui::Property property) override {
+        if (property == ui::Property::Value) {
+            showValue();
+            return;
+        }
+        NativeControl::update(property);
+    }
+    [[nodiscard]] bool takesClicks() const noexcept override { return !gettingFocus_; }
+    [[nodiscard]] bool selected() const noexcept { return option_.Value(); }
+
+private:
+    void showValue() const { SendMessageW(handle(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR data) noexcept {
+        auto& self = *reinterpret_cast<OptionButtonControl*>(data);
+        switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            // The mouse gives the focus here; the click itself follows on release.
+            self.mouseDown_ = true;
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            self.mouseDown_ = false;
+            return result;
+        }
+        case WM_SETFOCUS: {
+            self.gettingFocus_ = true;
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            self.gettingFocus_ = false;
+            if (!self.mouseDown_ && !self.option_.Value()) {
+                SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(window));
+            }
+            return result;
+        }
+        default: return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+
+    ui::OptionButton& option_;
+    bool mouseDown_ = false;
+    bool gettingFocus_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> createOptionButton(ui::OptionButton& option, const ChildPlacement& placement) {
+    HWND window = createChild(option, L"BUTTON", widen(option.Caption()), BS_RADIOBUTTON, 0, placement);
+    return std::make_unique<OptionButtonControl>(option, window);
+}
+
+void updateOptionTabStops(const std::vector<NativeControl*>& options) {
+    bool anySelected = false;
+    for (const NativeControl* option : options) {
+        anySelected = anySelected || static_cast<const OptionButtonControl*>(option)->selected();
+    }
+    bool first = true;
+    for (const NativeControl* option : options) {
+        const bool stop = anySelected ? static_cast<const OptionButtonControl*>(option)->selected() : first;
+        first = false;
+        const LONG_PTR style = GetWindowLongPtrW(option->handle(), GWL_STYLE);
+        SetWindowLongPtrW(option->handle(), GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP}));
+    }
+}
+
+}  // namespace temperament::win32

@@ -1,0 +1,83 @@
+#include "win32/win32_layer.hpp"
+
+#include "runtime/platform_layer.hpp"
+#include "win32/wide_text.hpp"
+#include "win32/win32_error.hpp"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace temperament::win32 {
+namespace {
+
+// The report's title, in case the window itself could not be made.
+constexpr wchar_t reportTitle[] = L"Видове темперамент: грешка";
+
+void handle(HWND dialog, MSG& message) {
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+}  // namespace
+
+ComApartment::ComApartment() {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    check(result, "не може да се подготви COM");
+    initialized_ = true;
+}
+
+ComApartment::~ComApartment() {
+    if (initialized_) CoUninitialize();
+}
+
+int Win32Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    if (!InitCommonControlsEx(&controls)) throw std::runtime_error("не може да се заредят стандартните елементи");
+    ComApartment com;
+    MainWindow window(form, dispatcher, *this);
+    // Reports belong to the window while it exists, and to no window after.
+    struct OwnerScope {
+        HWND& owner;
+        ~OwnerScope() { owner = nullptr; }
+    } scope{owner_ = window.handle()};
+    window.show();
+    if (whenShown_) whenShown_(window);
+    runMessageLoop(window.handle());
+    return window.exitStatus();
+}
+
+void Win32Layer::report(std::string_view message) {
+    const std::wstring text = L"Програмата спира поради грешка.\n\n" + widenLeniently(message);
+    HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
+    MessageBoxW(owner, text.c_str(), reportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+void runMessageLoop(HWND dialog) {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return;
+        if (got == -1) throwLastError("опашката със съобщения на прозореца не може да се прочете");
+        handle(dialog, message);
+    }
+}
+
+void processPendingMessages(HWND dialog) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        handle(dialog, message);
+    }
+}
+
+}  // namespace temperament::win32
+
+namespace temperament::runtime {
+
+std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<win32::Win32Layer>(); }
+
+}  // namespace temperament::runtime
