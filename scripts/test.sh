@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in a debug build with warnings as errors,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# once under AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows
+# builds and their tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,3 +12,5 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j "$(nproc)"
 done
+
+scripts/test_windows.sh
