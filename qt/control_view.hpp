@@ -21,7 +21,8 @@ public:
     ControlView& operator=(const ControlView&) = delete;
 
     [[nodiscard]] QWidget& widget() const noexcept { return widget_; }
-    // Shows the model's new value of `property`; Visible is the window's job.
+    // Follows the model's new value of `property`; the window then shows or
+    // hides the widget itself.
     virtual void refresh(ui::Property property) = 0;
 
 protected:

@@ -22,9 +22,11 @@ QFont toQFont(const ui::FontDesign& design) {
     return font;
 }
 
+// The window icon is an icon file; naming its format spares Qt probing the
+// other image plugins.
 QIcon toQIcon(std::span<const unsigned char> bytes) {
     QPixmap icon;
-    if (!bytes.empty() && !icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
+    if (!bytes.empty() && !icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "ICO")) {
         throw std::runtime_error("the window's icon cannot be decoded");
     }
     return QIcon(icon);
@@ -79,11 +81,8 @@ void FormWindow::showCentred() {
 
 void FormWindow::propertyChanged(const ui::Control& control, ui::Property property) {
     ControlView& view = viewOf(control);
-    if (property == ui::Property::Visible) {
-        view.widget().setVisible(control.Visible());
-    } else {
-        view.refresh(property);
-    }
+    view.refresh(property);  // before showing, so a control is shown ready
+    if (property == ui::Property::Visible) view.widget().setVisible(control.Visible());
 }
 
 void FormWindow::userClicked(ui::Control& control) {

@@ -1,5 +1,6 @@
 // The picture box: the design's JPEG, decoded by Qt, at its natural size from
-// the top-left corner, inside a sunken border.
+// the top-left corner, inside a sunken border. The first screen hides the
+// picture, so it is decoded when the box is first shown, not at start-up.
 
 #include "qt/control_view.hpp"
 #include "qt/qt_convert.hpp"
@@ -14,24 +15,35 @@ namespace {
 
 class PictureBoxView final : public ControlView {
 public:
-    explicit PictureBoxView(QLabel& label) : ControlView(label) {}
-    void refresh(ui::Property) override {}  // the picture never changes
+    PictureBoxView(ui::PictureBox& control, QLabel& label) : ControlView(label), control_(control), label_(label) {
+        refresh(ui::Property::Visible);
+    }
+
+    void refresh(ui::Property property) override {
+        if (property != ui::Property::Visible || !control_.Visible() || decoded_) return;
+        QPixmap picture;
+        const auto bytes = control_.Picture();
+        if (!bytes.empty() && !picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
+            throw std::runtime_error("the picture of " + control_.memberName() + " cannot be decoded");
+        }
+        label_.setPixmap(picture);
+        decoded_ = true;
+    }
+
+private:
+    ui::PictureBox& control_;
+    QLabel& label_;
+    bool decoded_ = false;
 };
 
 }  // namespace
 
 std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, QWidget& parent) {
-    QPixmap picture;
-    const auto bytes = control.Picture();
-    if (!bytes.empty() && !picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
-        throw std::runtime_error("the picture of " + control.memberName() + " cannot be decoded");
-    }
     auto* label = new QLabel(&parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setLineWidth(2);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(picture);
-    return std::make_unique<PictureBoxView>(*label);
+    return std::make_unique<PictureBoxView>(control, *label);
 }
 
 }  // namespace temperament::qt

@@ -192,6 +192,11 @@ void QtWindowTest::eachClassificationShowsItsTextPictureAndBoxes() {
             chooseClassification(form, window, chosen);
             QCOMPARE(shownText(form, window), qt::toQString(test_support::classificationTexts.at(chosen)));
             QCOMPARE(window.widgetOf(form.Picture1()).isVisible(), chosen == 0);
+            if (chosen == 0) {
+                const QLabel& picture = widget<QLabel>(window, form.Picture1());
+                QCOMPARE(picture.pixmap().size(), QSize(220, 220));
+                QCOMPARE(picture.alignment(), Qt::AlignLeft | Qt::AlignTop);
+            }
             for (std::int16_t i = 0; i < 3; ++i) {
                 QCOMPARE(window.widgetOf(form.Check1().Item(i)).isVisible(), chosen == 2);
                 QCOMPARE(widget<QRadioButton>(window, form.Option1().Item(i)).isChecked(), i == chosen);
