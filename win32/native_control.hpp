@@ -64,7 +64,7 @@ private:
 [[nodiscard]] std::unique_ptr<NativeControl> createOptionButton(ui::OptionButton& option,
                                                                 const ChildPlacement& placement);
 [[nodiscard]] std::unique_ptr<NativeControl> createListBox(ui::ListBox& listBox, const ChildPlacement& placement);
-// The picture is decoded once and drawn for as long as the control lives.
+// The picture is decoded when the box is first shown and kept while it lives.
 [[nodiscard]] std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox,
                                                               const ChildPlacement& placement, int dpi);
 
