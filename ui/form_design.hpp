@@ -49,7 +49,7 @@ struct ControlDesign {
     runtime::Int16 tabIndex;
     bool visible = true;
     std::string accessibleName;  // for screen readers, where no caption names the control
-    std::string caption;  // label, check box, option button
+    std::string caption;         // label, check box, option button
     Alignment alignment = Alignment::Left;
     std::string text;  // text box
     bool multiLine = false;
