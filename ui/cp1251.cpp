@@ -1,6 +1,7 @@
 #include "ui/cp1251.hpp"
 
 #include <array>
+#include <cstring>
 
 namespace temperament::ui {
 namespace {
@@ -16,39 +17,69 @@ constexpr std::array<char16_t, 64> upperHalf = {
     u'\u0458', u'\u0405', u'\u0455', u'\u0457',
 };
 
-}  // namespace
-
-std::optional<char32_t> decodeWindows1251(unsigned char byte) noexcept {
+constexpr std::optional<char32_t> decode(unsigned char byte) {
     if (byte < 0x80) return char32_t{byte};
-    if (byte >= 0xC0) return char32_t{0x0410u + (byte - 0xC0u)};  // А..я in alphabet order
-    const char16_t character = upperHalf[byte - 0x80u];
+    if (byte >= 0xC0) return char32_t{0x0410U + (byte - 0xC0U)};  // А..я in alphabet order
+    const char16_t character = upperHalf[byte - 0x80U];
     if (character == 0) return std::nullopt;
     return char32_t{character};
 }
 
-void appendUtf8(std::string& out, char32_t character) {
+struct Utf8 {
     std::array<char, 4> bytes{};
-    const auto put = [&bytes](std::size_t at, char32_t bits) { bytes[at] = static_cast<char>(bits); };
-    std::size_t length = 1;
+    std::size_t length = 0;
+};
+
+constexpr Utf8 encode(char32_t character) {
+    Utf8 utf8;
+    const auto put = [&utf8](char32_t bits) { utf8.bytes[utf8.length++] = static_cast<char>(bits); };
     if (character < 0x80) {
-        put(0, character);
+        put(character);
     } else if (character < 0x800) {
-        put(0, 0xC0 | (character >> 6));
-        put(1, 0x80 | (character & 0x3F));
-        length = 2;
+        put(0xC0 | (character >> 6));
+        put(0x80 | (character & 0x3F));
     } else if (character < 0x10000) {
-        put(0, 0xE0 | (character >> 12));
-        put(1, 0x80 | ((character >> 6) & 0x3F));
-        put(2, 0x80 | (character & 0x3F));
-        length = 3;
+        put(0xE0 | (character >> 12));
+        put(0x80 | ((character >> 6) & 0x3F));
+        put(0x80 | (character & 0x3F));
     } else {
-        put(0, 0xF0 | (character >> 18));
-        put(1, 0x80 | ((character >> 12) & 0x3F));
-        put(2, 0x80 | ((character >> 6) & 0x3F));
-        put(3, 0x80 | (character & 0x3F));
-        length = 4;
+        put(0xF0 | (character >> 18));
+        put(0x80 | ((character >> 12) & 0x3F));
+        put(0x80 | ((character >> 6) & 0x3F));
+        put(0x80 | (character & 0x3F));
     }
-    out.append(bytes.data(), length);
+    return utf8;
+}
+
+// The UTF-8 of every byte, worked out by the compiler: decoding a line is then
+// one lookup and one short copy a byte.
+constexpr std::array<Utf8, 256> utf8OfByte = [] {
+    std::array<Utf8, 256> table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = encode(decode(static_cast<unsigned char>(byte)).value_or(U'\uFFFD'));
+    return table;
+}();
+
+}  // namespace
+
+std::optional<char32_t> decodeWindows1251(unsigned char byte) noexcept { return decode(byte); }
+
+void appendUtf8(std::string& out, char32_t character) {
+    const Utf8 utf8 = encode(character);
+    out.append(utf8.bytes.data(), utf8.length);
+}
+
+void appendWindows1251AsUtf8(std::string& out, std::span<const unsigned char> bytes) {
+    std::size_t end = out.size();
+    // No byte takes more than three; each copy writes four, the last one into
+    // the spare byte, and the length moves on by the real count.
+    out.resize(end + 3 * bytes.size() + 1);
+    for (const unsigned char byte : bytes) {
+        const Utf8& utf8 = utf8OfByte[byte];
+        std::memcpy(out.data() + end, utf8.bytes.data(), utf8.bytes.size());
+        end += utf8.length;
+    }
+    out.resize(end);
 }
 
 }  // namespace temperament::ui

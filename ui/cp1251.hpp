@@ -3,6 +3,7 @@
 // code page and the program depends on no conversion library or locale.
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace temperament::ui {
@@ -13,5 +14,9 @@ namespace temperament::ui {
 
 // Appends the UTF-8 form of a Unicode scalar value.
 void appendUtf8(std::string& out, char32_t character);
+
+// Appends the UTF-8 form of Windows-1251 text; 0x98, which has no character,
+// becomes U+FFFD (the design reader rejects it before it gets here).
+void appendWindows1251AsUtf8(std::string& out, std::span<const unsigned char> bytes);
 
 }  // namespace temperament::ui

@@ -3,7 +3,9 @@
 #include "ui/cp1251.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 #include <set>
 #include <utility>
 
@@ -41,16 +43,21 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-// Appends the decoded bytes of one line, which are known to be text.
-void appendDecoded(std::string& out, std::span<const unsigned char> bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t ascii = i;  // ASCII is the same in both encodings: copy it in runs
-        while (ascii < bytes.size() && bytes[ascii] < 0x80) ++ascii;
-        out.append(reinterpret_cast<const char*>(bytes.data() + i), ascii - i);
-        if (ascii == bytes.size()) break;
-        appendUtf8(out, decodeWindows1251(bytes[ascii]).value_or(U'\uFFFD'));
-        i = ascii + 1;
-    }
+// Bytes that may stand in the text: no control characters but the tab, and
+// not 0x98, which has no character in Windows-1251.
+constexpr std::array<bool, 256> isTextByte = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = (byte >= 0x20 || byte == '\t') && byte != 0x7F && byte != 0x98;
+    return table;
+}();
+
+// Where the line from `start` ends: its '\n' or the end of the bytes.
+std::size_t lineEnd(std::span<const unsigned char> bytes, std::size_t start) {
+    if (start >= bytes.size()) return bytes.size();
+    const void* newline = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+    return newline == nullptr ? bytes.size()
+                              : static_cast<std::size_t>(static_cast<const unsigned char*>(newline) - bytes.data());
 }
 
 // The lines of the definition that mean something (not blank, not comments),
@@ -67,22 +74,21 @@ public:
         decoded_.reserve(bytes.size() * 2);
         int number = 1;
         for (std::size_t start = 0; start <= bytes.size(); ++number) {
-            std::size_t end = start;
-            while (end < bytes.size() && bytes[end] != '\n') ++end;
+            const std::size_t end = lineEnd(bytes, start);
             std::span<const unsigned char> line = bytes.subspan(start, end - start);
             start = end + 1;
             if (!line.empty() && line.back() == '\r') line = line.first(line.size() - 1);
-            for (const unsigned char byte : line) {
-                if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-                    throw DesignDataError(number, "control character " + std::to_string(byte) + " in the text");
-                }
-                if (byte == 0x98) throw DesignDataError(number, "byte 0x98 has no character in Windows-1251");
+            const auto wrong =
+                std::find_if(line.begin(), line.end(), [](unsigned char byte) { return !isTextByte[byte]; });
+            if (wrong != line.end()) {
+                if (*wrong == 0x98) throw DesignDataError(number, "byte 0x98 has no character in Windows-1251");
+                throw DesignDataError(number, "control character " + std::to_string(*wrong) + " in the text");
             }
             while (!line.empty() && isBlank(static_cast<char>(line.front()))) line = line.subspan(1);
             while (!line.empty() && isBlank(static_cast<char>(line.back()))) line = line.first(line.size() - 1);
             if (line.empty() || line.front() == '#') continue;
             const std::size_t offset = decoded_.size();
-            appendDecoded(decoded_, line);
+            appendWindows1251AsUtf8(decoded_, line);
             extents.push_back({number, offset, decoded_.size() - offset});
         }
         // Views are taken once the buffer has stopped growing.
