@@ -26,7 +26,8 @@ public:
     friend Int16 operator-(Int16 left, Int16 right) {
         return narrow(std::int32_t{left.value_} - right.value_, left, '-', right);
     }
-    friend constexpr auto operator<=>(Int16, Int16) noexcept = default;
+    // clang-tidy 14 takes the defaulted <=> for a comparison with literal 0.
+    friend constexpr auto operator<=>(Int16, Int16) noexcept = default;  // NOLINT(modernize-use-nullptr)
     friend constexpr bool operator==(Int16, Int16) noexcept = default;
 
 private:

@@ -169,7 +169,7 @@ TEST(DesignReader, RejectsMalformedDefinitionsNamingTheLine) {
         {replaceLine(17, "Visible = Yes"), 17, "True or False"},
         {replaceLine(26, "ScrollBars = Sideways"), 26, "one of None, Horizontal, Vertical, Both"},
         {replaceLine(18, "Caption = \"open"), 18, "double quotes"},
-        {replaceLine(18, "Caption = \"a\"b\""), 18, "doubled"},
+        {replaceLine(18, R"(Caption = "a"b")"), 18, "doubled"},
         {replaceLine(18, "Caption = {"), 19, "closing the block of line 18"},
         {replaceLine(30, ""), 31, "closing the block of line 27"},
         {validForm.substr(0, validForm.find("            \"\"")), 28, "no closing \"}\""},

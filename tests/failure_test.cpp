@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 
@@ -24,10 +25,7 @@ using test_support::DrivenLayer;
 using ui::MainForm;
 
 bool mentions(const std::string& text, std::initializer_list<std::string_view> parts) {
-    for (const std::string_view part : parts) {
-        if (text.find(part) == std::string::npos) return false;
-    }
-    return true;
+    return std::ranges::all_of(parts, [&](std::string_view part) { return text.find(part) != std::string::npos; });
 }
 
 // The program's own design data with a fourth option button that has no list
@@ -77,9 +75,8 @@ TEST(RunTimeError, LookupByMissingIndexEndsTheProgramThroughTheReporter) {
 // The real project with the handler of `group` replaced by `handler`.
 runtime::ProjectDescription withHandler(std::string_view group, runtime::ClickHandler handler) {
     runtime::ProjectDescription project = app::describeProject();
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        if (binding.group == group) binding.handler = std::move(handler);
-    }
+    const auto binding = std::ranges::find(project.clickHandlers, group, &runtime::ClickBinding::group);
+    if (binding != project.clickHandlers.end()) binding->handler = std::move(handler);
     return project;
 }
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <set>
+#include <span>
 #include <utility>
 
 namespace temperament::ui {
@@ -150,7 +151,7 @@ public:
 
     // One of the given words; returns its position in the list.
     [[nodiscard]] std::size_t word(std::initializer_list<std::string_view> words) const {
-        const auto found = std::find(words.begin(), words.end(), text_);
+        const auto* const found = std::find(words.begin(), words.end(), text_);
         if (found != words.end()) return static_cast<std::size_t>(found - words.begin());
         std::string expected;
         for (const std::string_view each : words) expected += (expected.empty() ? "" : ", ") + std::string(each);
@@ -234,7 +235,7 @@ struct ControlProperty {
 constexpr std::int32_t twipsLimit = 1'000'000;
 
 // What each kind of control may say about itself.
-const ControlProperty controlProperties[] = {
+const auto controlProperties = std::to_array<ControlProperty>({
     {"Left", anyKind,
      [](ControlDesign& c, const Setting& v, Files) { c.bounds.left = v.scalar().integer(-twipsLimit, twipsLimit); }},
     {"Top", anyKind,
@@ -271,14 +272,14 @@ const ControlProperty controlProperties[] = {
     {"List", bit(ControlKind::ListBox), [](ControlDesign& c, const Setting& v, Files) { c.items = v.strings(); }},
     {"Picture", bit(ControlKind::PictureBox),
      [](ControlDesign& c, const Setting& v, Files files) { c.picture = v.scalar().resource(files); }},
-};
+});
 
 struct FormProperty {
     std::string_view name;
     void (*set)(FormDesign&, const Setting&, Files);
 };
 
-const FormProperty formProperties[] = {
+const auto formProperties = std::to_array<FormProperty>({
     {"Caption", [](FormDesign& f, const Setting& v, Files) { f.caption = v.scalar().string(); }},
     {"BackColor", [](FormDesign& f, const Setting& v, Files) { f.backColor = v.scalar().colour(); }},
     {"ClientWidth", [](FormDesign& f, const Setting& v, Files) { f.clientWidth = v.scalar().integer(1, twipsLimit); }},
@@ -292,11 +293,11 @@ const FormProperty formProperties[] = {
     {"FontStrikethrough", [](FormDesign& f, const Setting& v, Files) { f.font.strikethrough = v.scalar().boolean(); }},
     {"FontCharset", [](FormDesign& f, const Setting& v, Files) { f.font.charset = v.scalar().integer(0, 255); }},
     {"Icon", [](FormDesign& f, const Setting& v, Files files) { f.icon = v.scalar().resource(files); }},
-};
+});
 
-constexpr std::string_view requiredFormProperties[] = {"Caption",      "BackColor", "ClientWidth",
-                                                       "ClientHeight", "FontName",  "FontSize"};
-constexpr std::string_view requiredControlProperties[] = {"Left", "Top", "Width", "Height", "TabIndex"};
+constexpr std::array<std::string_view, 6> requiredFormProperties = {"Caption",      "BackColor", "ClientWidth",
+                                                                    "ClientHeight", "FontName",  "FontSize"};
+constexpr std::array<std::string_view, 5> requiredControlProperties = {"Left", "Top", "Width", "Height", "TabIndex"};
 
 std::optional<ControlKind> kindNamed(std::string_view word) {
     for (const ControlKind kind : {ControlKind::PictureBox, ControlKind::Label, ControlKind::TextBox,
@@ -307,16 +308,16 @@ std::optional<ControlKind> kindNamed(std::string_view word) {
 }
 
 bool isName(std::string_view word) {
-    if (word.empty() || !std::isalpha(static_cast<unsigned char>(word.front()))) return false;
+    if (word.empty() || std::isalpha(static_cast<unsigned char>(word.front())) == 0) return false;
     return std::all_of(word.begin(), word.end(),
-                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; });
 }
 
 // Splits "Begin Kind Name(3)" into its words.
 std::vector<std::string_view> words(std::string_view text) {
     std::vector<std::string_view> result;
     while (!(text = trim(text)).empty()) {
-        const auto end = std::find_if(text.begin(), text.end(), isBlank);
+        const auto* const end = std::find_if(text.begin(), text.end(), isBlank);
         result.push_back(text.substr(0, static_cast<std::size_t>(end - text.begin())));
         text.remove_prefix(result.back().size());
     }
@@ -345,7 +346,7 @@ public:
                 continue;
             }
             const NamedValue property = readProperty(line);
-            const FormProperty* rule = find(formProperties, property.name);
+            const auto* rule = find<FormProperty>(formProperties, property.name);
             if (rule == nullptr) {
                 throw DesignDataError(line.number,
                                       "unknown property \"" + std::string(property.name) + "\" of the form");
@@ -387,7 +388,7 @@ private:
                 throw DesignDataError(line.number, "controls cannot contain other controls");
             }
             const NamedValue property = readProperty(line);
-            const ControlProperty* rule = find(controlProperties, property.name);
+            const auto* rule = find<ControlProperty>(controlProperties, property.name);
             if (rule == nullptr || (rule->kinds & bit(*kind)) == 0) {
                 throw DesignDataError(
                     line.number, "unknown property \"" + std::string(property.name) + "\" of " + interfaceName(*kind));
@@ -421,17 +422,16 @@ private:
         Setting value;
     };
 
-    template <class Rule, std::size_t N>
-    static const Rule* find(const Rule (&rules)[N], std::string_view name) {
-        const auto found =
-            std::find_if(std::begin(rules), std::end(rules), [&](const Rule& r) { return r.name == name; });
-        return found == std::end(rules) ? nullptr : found;
+    template <class Rule>
+    static const Rule* find(std::span<const Rule> rules, std::string_view name) {
+        const auto found = std::find_if(rules.begin(), rules.end(), [&](const Rule& r) { return r.name == name; });
+        return found == rules.end() ? nullptr : &*found;
     }
 
     NamedValue readProperty(const SourceLine& line) {
         const auto equals = line.text.find('=');
         if (equals == std::string::npos) {
-            throw DesignDataError(line.number, "expected \"<property> = <value>\", \"Begin\" or \"End\"");
+            throw DesignDataError(line.number, R"(expected "<property> = <value>", "Begin" or "End")");
         }
         const std::string_view name = trim(line.text.substr(0, equals));
         if (!isName(name)) throw DesignDataError(line.number, "\"" + std::string(name) + "\" is not a property name");
@@ -460,8 +460,7 @@ private:
         seen.push_back(name);
     }
 
-    template <std::size_t N>
-    static void requireAll(const Seen& seen, const std::string_view (&required)[N], int line,
+    static void requireAll(const Seen& seen, std::span<const std::string_view> required, int line,
                            const std::string& owner) {
         for (const std::string_view name : required) {
             if (std::find(seen.begin(), seen.end(), name) == seen.end()) {

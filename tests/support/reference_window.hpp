@@ -56,7 +56,7 @@ struct ReferenceWindow {
     [[nodiscard]] std::string mismatch(const ui::MainForm& form, const std::string& introduction) const {
         if (form.Text1().Item(0).Text() != (selected < 0 ? introduction : text))
             return "Text1(0) holds \"" + form.Text1().Item(0).Text() + "\"";
-        if (form.Picture1().Visible() != picture) return "Picture1 shown: " + std::to_string(!picture);
+        if (form.Picture1().Visible() != picture) return picture ? "Picture1 hidden" : "Picture1 shown";
         for (std::int16_t i = 0; i < 3; ++i) {
             const BoxState box = boxState(form, i);
             if (box != boxes[static_cast<std::size_t>(i)])
