@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The static checks the whole tree passes: clang-format (.clang-format) on every
+# C++ file, and clang-tidy (.clang-tidy) on every source file of the Linux
+# build and, through scripts/support/tidy_windows.sh, of the Windows code.
+# Usage: scripts/check_static.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+scripts/setup.sh clang-format clang-tidy qt6-base-dev qt6-base-dev-tools libbenchmark-dev
+
+echo "== clang-format"
+git ls-files -z '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run -Werror
+echo "every C++ file is formatted"
+
+echo "== clang-tidy (Linux build)"
+# The compile commands of the dev build; generated sources are not ours to check.
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target design_data >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "^$root/(app|ui|logic|runtime|qt|tests|fuzz|benchmarks)/" >"$log" 2>&1; then
+    grep -E ': (warning|error):' "$log" | sort -u || cat "$log"
+    echo "clang-tidy found the problems above" >&2
+    exit 1
+fi
+echo "no clang-tidy findings"
+
+echo "== clang-tidy (Windows code)"
+scripts/support/tidy_windows.sh
