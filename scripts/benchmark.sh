@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Every performance figure in one run, side by side, as a Markdown table of
+# medians and ratios to a baseline (the README's "Quality and performance"):
+#   - the core (Google Benchmark, release build): building MainForm from the
+#     embedded design data with its Load, and each user action with its handler;
+#   - the Linux program against a minimal Qt window: start to first frame and
+#     peak memory (scripts/benchmark_startup.sh);
+#   - the Windows program under Wine against a minimal Win32 window, and the
+#     32-bit exe's stripped size and DLL imports (scripts/measure_windows_startup.sh).
+# Usage: scripts/benchmark.sh [runs]   (runs of each start-up; default 21)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-21}
+
+scripts/setup.sh qt6-base-dev libbenchmark-dev >&2
+cmake --preset release >/dev/null
+cmake --build --preset release --target core_benchmarks >/dev/null
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+
+# Google Benchmark: the median of 9 repetitions, in microseconds of wall time.
+build/release/benchmarks/core_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null | awk -F, '
+    $1 ~ /_median"$/ {
+        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+        unit = $6; gsub(/"/, "", unit)
+        scale = unit == "ns" ? 0.001 : unit == "us" ? 1 : unit == "ms" ? 1000 : 0
+        if (name == "BuildFormAndLoad") label = "Core: build MainForm and Load (µs)"
+        else if (name ~ /^ChooseClassification/) { sub(/.*:/, "", name); label = "Core: choose Option1(" name ") (µs)" }
+        else if (name ~ /^ToggleBox/) { sub(/.*:/, "", name); label = "Core: toggle Check1(" name ") (µs)" }
+        printf "%s\t%.3f\t\n", label, $3 * scale
+    }' >>"$results"
+
+scripts/benchmark_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
+scripts/measure_windows_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
+
+# The targets each figure is held to.
+target() {
+    case "$1" in
+        "Core: build"*) echo "< 50 µs" ;;
+        "Core:"*) echo "< 5 µs" ;;
+        *"first frame"* | *"first paint"*) echo "≤ 1.15 ×" ;;
+        *memory*) echo "≤ 1.10 ×" ;;
+        *"size"*) echo "< 524,288" ;;
+        *imports*) echo "Windows DLLs only" ;;
+    esac
+}
+
+echo "| measure | Temperament | baseline | ratio | target |"
+echo "|---|---:|---:|---:|---|"
+while IFS=$'\t' read -r label program baseline; do
+    ratio=""
+    if [ -n "$baseline" ]; then ratio=$(awk -v p="$program" -v b="$baseline" 'BEGIN { printf "%.2f", p / b }'); fi
+    echo "| $label | $program | $baseline | $ratio | $(target "$label") |"
+done <"$results"
+echo
+echo "Medians; start-ups of $runs alternating runs each on one virtual X display; $(nproc) cores; $(date -u +%Y-%m-%d)."
