@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 appstream desktop-file-utils
+scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 appstream desktop-file-utils \
+    valgrind strace xvfb dbus-daemon fontconfig python3-xlib
 for preset in dev asan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
