@@ -143,7 +143,8 @@ void QtSoakTest::manyRandomClicksKeepTheWindowInStepWithoutGrowing() {
         afterLoad = residentKiB();
         for (int step = 0; step < warmUpClicks + measuredClicks; ++step) {
             std::vector<QAbstractButton*> targets;
-            for (std::int16_t i = 0; i < 3; ++i) targets.push_back(&widget<QRadioButton>(window, form.Option1().Item(i)));
+            for (std::int16_t i = 0; i < 3; ++i)
+                targets.push_back(&widget<QRadioButton>(window, form.Option1().Item(i)));
             for (std::int16_t i = 0; i < 3; ++i) {
                 auto& box = widget<QCheckBox>(window, form.Check1().Item(i));
                 if (box.isVisible()) targets.push_back(&box);
@@ -164,11 +165,12 @@ void QtSoakTest::manyRandomClicksKeepTheWindowInStepWithoutGrowing() {
                                                    qt::toDisplayText(test_support::classificationTexts.at(pick)),
                          qPrintable(where + QStringLiteral(": another classification is shown")));
             } else {
-                QVERIFY2(target.isChecked() != wasChecked, qPrintable(where + QStringLiteral(": the box kept its state")));
+                QVERIFY2(target.isChecked() != wasChecked,
+                         qPrintable(where + QStringLiteral(": the box kept its state")));
             }
             const QString different = mismatch(form, window);
-            QVERIFY2(different.isEmpty(), qPrintable(where + QStringLiteral(": the window differs from the model in ") +
-                                                     different));
+            QVERIFY2(different.isEmpty(),
+                     qPrintable(where + QStringLiteral(": the window differs from the model in ") + different));
 
             if (step < warmUpClicks) {
                 warmUpScreens.insert(screen(window));
@@ -189,11 +191,12 @@ void QtSoakTest::manyRandomClicksKeepTheWindowInStepWithoutGrowing() {
     QStringList all;
     for (const long sample : samples) all << QString::number(sample);
     qInfo("%d screens shown in the warm-up", static_cast<int>(warmUpScreens.size()));
-    qInfo("resident KiB: after load %ld, after warm-up %ld, final %ld, max %ld", afterLoad, afterWarmUp,
-          samples.back(), highest);
+    qInfo("resident KiB: after load %ld, after warm-up %ld, final %ld, max %ld", afterLoad, afterWarmUp, samples.back(),
+          highest);
     qInfo("resident KiB every %d clicks after warm-up: %s", clicksPerSample, qPrintable(all.join(u' ')));
-    QVERIFY2(highest - afterWarmUp <= toleranceKiB,
-             qPrintable(QStringLiteral("grew by %1 KiB over %2 clicks").arg(highest - afterWarmUp).arg(measuredClicks)));
+    QVERIFY2(
+        highest - afterWarmUp <= toleranceKiB,
+        qPrintable(QStringLiteral("grew by %1 KiB over %2 clicks").arg(highest - afterWarmUp).arg(measuredClicks)));
 }
 
 }  // namespace temperament
