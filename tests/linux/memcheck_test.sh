@@ -17,9 +17,10 @@ status=0
     --num-callers=40 --show-error-list=yes --suppressions="$suppressions" --log-file="$log" \
     "$program" || status=$?
 
-grep -E 'definitely lost:|indirectly lost:|possibly lost:|still reachable:|suppressed:|ERROR SUMMARY' "$log" |
-    sed 's/^==[0-9]*== *//'
-grep -E 'used_suppression' "$log" | sed 's/^--[0-9]*-- *//' || echo "no suppression used"
+# The leak and error summaries, and which suppressions were used how often.
+grep -E '^==[0-9]+== +(definitely lost|indirectly lost|possibly lost|still reachable|suppressed|ERROR SUMMARY)' "$log" |
+    sed -E 's/^==[0-9]+== +//' | awk '!seen[$0]++'
+grep -E 'used_suppression' "$log" | sed -E 's/^--[0-9]+-- +//' || echo "no suppression used"
 if [ "$status" -ne 0 ]; then
     echo "memcheck: the program ended with status $status; see $log" >&2
     exit 1
