@@ -6,6 +6,7 @@
 
 #include <dlfcn.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,10 +25,10 @@ long long nowNs() {
 long peakResidentKiB() {
     FILE* status = std::fopen("/proc/self/status", "r");
     if (status == nullptr) return -1;
-    char line[256];
+    std::array<char, 256> line{};
     long kib = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmHWM:", 6) == 0) kib = std::strtol(line + 6, nullptr, 10);
+    while (std::fgets(line.data(), static_cast<int>(line.size()), status) != nullptr) {
+        if (std::strncmp(line.data(), "VmHWM:", 6) == 0) kib = std::strtol(line.data() + 6, nullptr, 10);
     }
     std::fclose(status);
     return kib;

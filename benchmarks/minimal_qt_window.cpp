@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <array>
+
 int main() {
     int argc = 1;
-    char name[] = "minimal_qt_window";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
+    std::array<char, 18> name{"minimal_qt_window"};
+    std::array<char*, 2> argv{name.data(), nullptr};
+    QApplication application(argc, argv.data());
     QLabel label(QStringLiteral("Психология"));
     label.show();
     return QApplication::exec();

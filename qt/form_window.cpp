@@ -29,7 +29,7 @@ QIcon toQIcon(std::span<const unsigned char> bytes) {
     if (!bytes.empty() && !icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "ICO")) {
         throw std::runtime_error("the window's icon cannot be decoded");
     }
-    return QIcon(icon);
+    return {icon};
 }
 
 bool takesFocus(const ui::Control& control) {

@@ -29,8 +29,7 @@ inline QRect toPixels(const ui::Rect& twips) {
 }
 
 inline QColor toQColor(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
-                  static_cast<int>((bgr >> 16) & 0xFFu));
+    return {static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu), static_cast<int>((bgr >> 16) & 0xFFu)};
 }
 
 // Qt's text widgets break lines at LF; the model keeps CR LF.

@@ -11,7 +11,7 @@
 namespace temperament::qt {
 
 QtLayer::QtLayer() {
-    if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_);
+    if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_.data());
     QGuiApplication::setDesktopFileName(QStringLiteral(TEMPERAMENT_APP_ID));
 }
 

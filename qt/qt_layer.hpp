@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <array>
 #include <memory>
 
 namespace temperament::qt {
@@ -27,8 +28,8 @@ private:
     void report(std::string_view message) override;
 
     int argc_ = 1;
-    char programName_[12] = "temperament";
-    char* argv_[2] = {programName_, nullptr};
+    std::array<char, 12> programName_{"temperament"};
+    std::array<char*, 2> argv_{programName_.data(), nullptr};
     std::unique_ptr<QApplication> application_;
     QWidget* window_ = nullptr;  // the report's parent while the window is open
 };

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 appstream desktop-file-utils \
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev libbenchmark-dev valgrind strace xvfb dbus-daemon fontconfig python3-xlib
 for preset in dev asan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
