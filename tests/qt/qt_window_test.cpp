@@ -16,6 +16,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -337,6 +338,26 @@ void QtWindowTest::aValueSetByTheProgramIsShownWithoutASecondClick() {
         },
         layer);
     QCOMPARE(layer.clicks, (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(2)", "Check1_Click(2)"}));
+}
+
+// The program never shows its list boxes, so their list is made only when one
+// is shown; shown, it holds the designed items.
+void QtWindowTest::aListBoxShownByTheProgramListsItsItems() {
+    ScriptedLayer layer;
+    drive(
+        [](ui::MainForm& form, qt::FormWindow& window) {
+            QWidget& box = window.widgetOf(form.List1().Item(1));
+            QVERIFY(box.findChild<QListWidget*>() == nullptr);
+            form.List1().Item(1).Visible(true);
+            QVERIFY(box.isVisible());
+            const auto* list = box.findChild<QListWidget*>();
+            QVERIFY(list != nullptr && list->isVisible());
+            QCOMPARE(list->geometry(), box.rect());
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+            QCOMPARE(items, (QStringList{QStringLiteral("Екстроверт "), QStringLiteral("Интроверт")}));
+        },
+        layer);
 }
 
 void QtWindowTest::closingTheWindowEndsWithStatusZero() {

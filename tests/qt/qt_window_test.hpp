@@ -16,6 +16,7 @@ private Q_SLOTS:
     void tabWalksTheShownControlsInDesignOrder();
     void keysToggleBoxesAndMoveTheChoice();
     void aValueSetByTheProgramIsShownWithoutASecondClick();
+    void aListBoxShownByTheProgramListsItsItems();
     void closingTheWindowEndsWithStatusZero();
     void aRunTimeErrorIsReportedAndEndsTheProgram();
 };
