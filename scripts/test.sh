@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in a debug build with warnings as errors,
 # once under AddressSanitizer and UndefinedBehaviorSanitizer; a bounded fuzz
-# run of the design-data reader; then the Windows builds and their tests
-# under Wine.
+# run of the design-data reader; the Windows builds and their tests under
+# Wine; last the static checks, which read the compile commands of the Linux
+# and the Windows builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,3 +22,5 @@ cmake --build --preset fuzz
 ctest --preset fuzz
 
 scripts/test_windows.sh
+
+scripts/check_static.sh
