@@ -189,4 +189,46 @@ std::string colourName(COLORREF colour) {
     return name;
 }
 
+ProgramProcess::ProgramProcess(const std::wstring& program, std::wstring_view caption) {
+    const std::wstring title(caption);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        win32::throwLastError("the program does not start");
+    }
+    CloseHandle(process.hThread);
+    process_ = process.hProcess;
+    id_ = process.dwProcessId;
+    WaitForInputIdle(process_, 60000);
+    // Polling, as the window is another process's.
+    for (int attempt = 0; attempt < 3000 && window_ == nullptr; ++attempt) {
+        window_ = FindWindowW(nullptr, title.c_str());
+        DWORD owner = 0;
+        if (window_ != nullptr) GetWindowThreadProcessId(window_, &owner);
+        if (window_ != nullptr && (!IsWindowVisible(window_) || owner != id_)) window_ = nullptr;
+        if (window_ == nullptr && WaitForSingleObject(process_, 20) == WAIT_OBJECT_0) break;
+    }
+    if (window_ == nullptr) {
+        TerminateProcess(process_, 3);
+        CloseHandle(process_);
+        throw std::runtime_error("the program's window is not found by its caption");
+    }
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 3);
+    CloseHandle(process_);
+}
+
+std::optional<DWORD> ProgramProcess::close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 60000) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD status = 1;
+    if (!GetExitCodeProcess(process_, &status)) return std::nullopt;
+    return status;
+}
+
 }  // namespace temperament::wintest
