@@ -1,5 +1,6 @@
 #pragma once
 // A picture decoded by Windows itself (OLE's picture object), kept for drawing.
+// OLE is loaded and COM initialised on this thread when the first one is made.
 
 #include "win32/handles.hpp"
 
@@ -22,6 +23,7 @@ public:
     void draw(HDC dc, int x, int y, int dpi) const;
 
 private:
+    ComApartment apartment_;  // declared first: COM outlives the picture object
     ComPtr<IPicture> picture_;
     SIZE pixels_{};
     OLE_XSIZE_HIMETRIC width_ = 0;
