@@ -9,7 +9,7 @@
 namespace temperament::win32 {
 namespace {
 
-constexpr wchar_t windowClass[] = L"TemperamentMainForm";
+constexpr const wchar_t* windowClass = L"TemperamentMainForm";
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD windowExtendedStyle = 0;
 // Posted to close the window once the message that decided it has returned.

@@ -66,7 +66,8 @@ ComApartment::~ComApartment() {
 
 Picture::Picture(std::span<const unsigned char> encoded) {
     const std::string what = "не може да се прочете картината";
-    if (encoded.empty() || encoded.size() > 64u * 1024u * 1024u) throw std::runtime_error(what + ": няма данни");
+    if (encoded.empty() || encoded.size() > std::size_t{64} * 1024 * 1024)
+        throw std::runtime_error(what + ": няма данни");
     OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, encoded.size()));
     if (!memory) throwLastError(what);
     void* bytes = GlobalLock(memory.get());
@@ -78,7 +79,7 @@ Picture::Picture(std::span<const unsigned char> encoded) {
     check(ole().createStreamOnHGlobal(memory.get(), TRUE, stream.put()), what);
     memory.detach();  // the stream frees it now
     check(ole().oleLoadPicture(stream.get(), static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
-                         reinterpret_cast<void**>(picture_.put())),
+                               reinterpret_cast<void**>(picture_.put())),
           what);
     check(picture_->get_Width(&width_), what);
     check(picture_->get_Height(&height_), what);
@@ -109,11 +110,11 @@ std::uint16_t read16(const unsigned char* p) { return static_cast<std::uint16_t>
 
 }  // namespace
 
-OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
+OwnedIcon iconFromFile(std::span<const unsigned char> file, int pixels) {
     const std::string what = "иконата на прозореца е повредена";
     constexpr std::size_t headerSize = 6;
     constexpr std::size_t entrySize = 16;
-    if (file.size() < headerSize || read16(&file[0]) != 0 || read16(&file[2]) != 1) throw std::runtime_error(what);
+    if (file.size() < headerSize || read16(file.data()) != 0 || read16(&file[2]) != 1) throw std::runtime_error(what);
     const std::size_t count = read16(&file[4]);
     if (count == 0 || file.size() < headerSize + count * entrySize) throw std::runtime_error(what);
 
@@ -122,7 +123,7 @@ OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* entry = &file[headerSize + i * entrySize];
         const int width = entry[0] == 0 ? 256 : entry[0];
-        const int distance = std::abs(width - size);
+        const int distance = std::abs(width - pixels);
         if (best == nullptr || distance < bestDistance) {
             best = entry;
             bestDistance = distance;
@@ -134,7 +135,7 @@ OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
 
     // CreateIconFromResourceEx reads but does not write the image.
     auto* image = const_cast<unsigned char*>(&file[offset]);
-    HICON icon = CreateIconFromResourceEx(image, length, TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(image, length, TRUE, 0x00030000, pixels, pixels, LR_DEFAULTCOLOR);
     if (icon == nullptr) throwLastError(what);
     return OwnedIcon(icon);
 }

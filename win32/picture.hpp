@@ -30,8 +30,8 @@ private:
     OLE_YSIZE_HIMETRIC height_ = 0;
 };
 
-// The icon image of `size` x `size` pixels made from an icon file's bytes
+// The icon image of `pixels` x `pixels` made from an icon file's bytes
 // (the entry nearest that size, scaled if need be); throws when malformed.
-[[nodiscard]] OwnedIcon iconFromFile(std::span<const unsigned char> file, int size);
+[[nodiscard]] OwnedIcon iconFromFile(std::span<const unsigned char> file, int pixels);
 
 }  // namespace temperament::win32

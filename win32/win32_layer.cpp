@@ -10,7 +10,7 @@ namespace temperament::win32 {
 namespace {
 
 // The report's title, in case the window itself could not be made.
-constexpr wchar_t reportTitle[] = L"Видове темперамент: грешка";
+constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
 void handle(HWND dialog, MSG& message) {
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;

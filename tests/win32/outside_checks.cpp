@@ -29,10 +29,9 @@ std::vector<Child> childrenOf(HWND parent) {
         },
         reinterpret_cast<LPARAM>(&windows));
     std::vector<Child> children;
+    children.reserve(windows.size());
     for (HWND window : windows) {
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        children.push_back({window, className, textOf(window)});
+        children.push_back({window, classOf(window), textOf(window)});
     }
     return children;
 }
@@ -67,10 +66,10 @@ void outsideChecks(Checks& c, const std::wstring& program) {
     c.equal(textOf(text), std::string(test_support::pavlovText), "Pavlov's text read from outside");
     HWND strong = childWithText(window, "Силен");
     c.check(strong != nullptr && SendMessageW(strong, BM_GETCHECK, 0, 0) == BST_CHECKED &&
-                childWithText(window, "Уравновесен") && childWithText(window, "подвижен"),
+                (childWithText(window, "Уравновесен") != nullptr) && (childWithText(window, "подвижен") != nullptr),
             "three checked property boxes shown");
     if (strong != nullptr) SendMessageW(strong, BM_CLICK, 0, 0);
-    c.check(childWithText(window, "Слаб") == strong && !childWithText(window, "Уравновесен"),
+    c.check(childWithText(window, "Слаб") == strong && (childWithText(window, "Уравновесен") == nullptr),
             "unchecking the strong box renames it and hides the next");
 
     const std::optional<DWORD> status = process.close();

@@ -15,6 +15,8 @@
 
 namespace temperament::wintest {
 
+// The window's class name ("Button", "#32770", ...).
+[[nodiscard]] std::wstring classOf(HWND window);
 // WM_GETTEXT, as UTF-8.
 [[nodiscard]] std::string textOf(HWND window);
 // LB_GETTEXT of every item, as UTF-8.

@@ -55,7 +55,8 @@ unsigned long gdiTableEntries(HANDLE process) {
         throw std::runtime_error("cannot find the other process's PEB");
     }
     const auto* peb = static_cast<const unsigned char*>(static_cast<const void*>(basic.PebBaseAddress));
-    const auto* table = readFrom<const GdiHandleEntry*>(process, peb + gdiTableOffset);
+    const auto* table =
+        reinterpret_cast<const GdiHandleEntry*>(readFrom<std::uintptr_t>(process, peb + gdiTableOffset));
     if (table == nullptr) throw std::runtime_error("the other process has no GDI handle table");
     std::vector<GdiHandleEntry> entries(gdiHandleCount);
     SIZE_T read = 0;

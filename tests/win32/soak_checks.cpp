@@ -26,7 +26,7 @@ constexpr std::mt19937::result_type seed = 1951;  // any fixed number: the same 
 // Private memory moves a little without leaking: heap blocks and pages of
 // Wine's own caches are taken and given back in whole pages. A leak of even
 // 32 bytes a click would pass this within the ten thousand clicks.
-constexpr std::size_t privateTolerance = 256 * 1024;
+constexpr std::size_t privateTolerance = std::size_t{256} * 1024;
 
 struct Sample {
     const char* when;
@@ -53,19 +53,18 @@ Controls controlsOf(HWND window) {
     std::size_t option = 0;
     std::size_t box = 0;
     for (HWND child : children) {
-        wchar_t className[16] = {};
-        GetClassNameW(child, className, 16);
+        const std::wstring className = classOf(child);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-        if (_wcsicmp(className, L"Button") == 0) {
+        if (_wcsicmp(className.c_str(), L"Button") == 0) {
             const DWORD type = style & BS_TYPEMASK;
             if ((type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) && option < 3)
                 controls.options[option++] = child;
             const bool checkBox =
                 type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
             if (checkBox && box < 3) controls.boxes[box++] = child;
-        } else if (_wcsicmp(className, L"Edit") == 0 && controls.text == nullptr) {
+        } else if (_wcsicmp(className.c_str(), L"Edit") == 0 && controls.text == nullptr) {
             controls.text = child;  // Text1(0), the display box, comes first in the tab order
-        } else if (_wcsicmp(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW) {
+        } else if (_wcsicmp(className.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW) {
             controls.picture = child;
         }
     }
@@ -75,7 +74,7 @@ Controls controlsOf(HWND window) {
     return controls;
 }
 
-bool clickable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
+bool clickable(HWND control) { return (IsWindowVisible(control) != 0) && (IsWindowEnabled(control) != 0); }
 
 // What the property boxes should show, following Option1_Click and Check1_Click.
 struct BoxModel {
@@ -172,7 +171,7 @@ private:
     }
 
     void checkWindow(const std::string& when) {
-        const std::size_t chosen = static_cast<std::size_t>(model_.classification);
+        const auto chosen = static_cast<std::size_t>(model_.classification);
         c_.equal(textOf(controls_.text), std::string(test_support::classificationTexts.at(chosen)),
                  "the chosen classification's text " + when);
         c_.equal(IsWindowVisible(controls_.picture) != FALSE, chosen == 0, "the picture shown " + when);

@@ -8,6 +8,7 @@
 // Usage: startup_timer <runs> <label> <exe> <caption> [<label> <exe> <caption>...]
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include <algorithm>
@@ -51,7 +52,8 @@ std::optional<Start> startOnce(const std::wstring& program, const std::wstring& 
         if (window == nullptr) Sleep(1);
     }
     DWORD_PTR ignored = 0;
-    const bool answered = window != nullptr && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
+    const bool answered =
+        window != nullptr && (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored) != 0);
     QueryPerformanceCounter(&painted);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -67,8 +69,9 @@ std::optional<Start> startOnce(const std::wstring& program, const std::wstring& 
         std::fwprintf(stderr, L"%ls: its memory figures cannot be read\n", program.c_str());
         return std::nullopt;
     }
-    return Start{1000.0 * static_cast<double>(painted.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),
-                 static_cast<double>(memory.PeakWorkingSetSize) / mebibyte};
+    return Start{
+        1000.0 * static_cast<double>(painted.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),
+        static_cast<double>(memory.PeakWorkingSetSize) / mebibyte};
 }
 
 double median(std::vector<double> values) {
