@@ -18,7 +18,7 @@ public:
         switch (property) {
         case ui::Property::Value: showValue(); return;
         case ui::Property::Caption:
-            if (!SetWindowTextW(handle(), widen(box_.Caption()).c_str())) {
+            if (SetWindowTextW(handle(), widen(box_.Caption()).c_str()) == 0) {
                 throwLastError("не може да се покаже надписът на " + box_.memberName());
             }
             return;

@@ -87,7 +87,8 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// COM for the user-interface thread, for as long as the window lives.
+// COM on this thread for the object's lifetime (ole32 is loaded on first use:
+// the program does not import it).
 class ComApartment {
 public:
     ComApartment();

@@ -9,7 +9,7 @@
 namespace temperament::win32 {
 namespace {
 
-constexpr wchar_t windowClass[] = L"TemperamentMainForm";
+constexpr const wchar_t* windowClass = L"TemperamentMainForm";
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD windowExtendedStyle = 0;
 // Posted to close the window once the message that decided it has returned.
@@ -186,6 +186,15 @@ HBRUSH MainWindow::brush(COLORREF colour) {
 void MainWindow::propertyChanged(const ui::Control& control, ui::Property property) {
     NativeControl* native = nativeOf(control);
     if (native == nullptr) return;  // not created yet
+    // A handler builds a text box's text line by line, and a shown EDIT redraws
+    // itself on every new text (about 10 ms each under Wine): during a user
+    // action only the last text goes to the control, when the handler returns.
+    if (dispatching_ && property == ui::Property::Text) {
+        if (std::find(pendingTexts_.begin(), pendingTexts_.end(), native) == pendingTexts_.end()) {
+            pendingTexts_.push_back(native);
+        }
+        return;
+    }
     native->update(property);
     if (control.kind() == ui::ControlKind::OptionButton && property == ui::Property::Value) {
         updateOptionTabStops(options_);
@@ -288,7 +297,13 @@ void MainWindow::userClicked(HWND child) {
     dispatching_ = true;
     const runtime::Continuation next = dispatcher_.userClicked(native->control());
     dispatching_ = false;
+    showPendingTexts();
     if (next == runtime::Continuation::Ended) end();
+}
+
+void MainWindow::showPendingTexts() {
+    const std::vector<NativeControl*> pending = std::exchange(pendingTexts_, {});
+    for (NativeControl* native : pending) native->update(ui::Property::Text);
 }
 
 // The dialog manager's WM_NEXTDLGCTL, which a multi-line EDIT sends its parent

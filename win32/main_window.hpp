@@ -46,6 +46,8 @@ private:
     void moveFocus(WPARAM wParam, LPARAM lParam);
     void print(HDC dc, LPARAM flags);
     void propertyChanged(const ui::Control& control, ui::Property property) override;
+    // Gives the text boxes the texts a handler left them (see propertyChanged).
+    void showPendingTexts();
     void createControls();
     [[nodiscard]] NativeControl* find(HWND child) const noexcept;
     [[nodiscard]] NativeControl* nativeOf(const ui::Control& control) const noexcept;
@@ -72,6 +74,7 @@ private:
     OwnedIcon smallIcon_;
     std::vector<std::unique_ptr<NativeControl>> controls_;
     std::vector<NativeControl*> options_;
+    std::vector<NativeControl*> pendingTexts_;  // text changed by the running handler
     OwnedWindow window_;
 };
 

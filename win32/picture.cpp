@@ -1,16 +1,73 @@
 #include "win32/picture.hpp"
 
+#include "win32/wide_text.hpp"
 #include "win32/win32_error.hpp"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace temperament::win32 {
+namespace {
+
+// OLE is loaded when the first picture is decoded, not at start: the first
+// screen shows none, and a start that needs neither ole32 and oleaut32 nor
+// COM's apartment paints sooner.
+struct OleFunctions {
+    decltype(&CoInitializeEx) coInitializeEx;
+    decltype(&CoUninitialize) coUninitialize;
+    decltype(&CreateStreamOnHGlobal) createStreamOnHGlobal;
+    decltype(&OleLoadPicture) oleLoadPicture;
+};
+
+HMODULE loadSystemLibrary(const std::wstring& name) {
+    // From the system folder only, never from the program's or the current one.
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) throwLastError("не може да се намери системната папка");
+    path.resize(length);
+    HMODULE module = LoadLibraryW((path + L"\\" + name).c_str());
+    if (module == nullptr) throwLastError("не може да се зареди " + narrow(name));
+    return module;
+}
+
+template <class Function>
+Function procedure(HMODULE module, const char* name) {
+    const FARPROC address = GetProcAddress(module, name);
+    if (address == nullptr) throwLastError(std::string("не може да се намери ") + name);
+    // GetProcAddress returns every function as FARPROC.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+// Loaded once, on the user-interface thread, and kept until the program ends.
+const OleFunctions& ole() {
+    static const OleFunctions functions = [] {
+        HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+        HMODULE oleaut32 = loadSystemLibrary(L"oleaut32.dll");
+        return OleFunctions{procedure<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx"),
+                            procedure<decltype(&CoUninitialize)>(ole32, "CoUninitialize"),
+                            procedure<decltype(&CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal"),
+                            procedure<decltype(&OleLoadPicture)>(oleaut32, "OleLoadPicture")};
+    }();
+    return functions;
+}
+
+}  // namespace
+
+ComApartment::ComApartment() {
+    check(ole().coInitializeEx(nullptr, COINIT_APARTMENTTHREADED), "не може да се подготви COM");
+    initialized_ = true;
+}
+
+ComApartment::~ComApartment() {
+    if (initialized_) ole().coUninitialize();
+}
 
 Picture::Picture(std::span<const unsigned char> encoded) {
     const std::string what = "не може да се прочете картината";
-    if (encoded.empty() || encoded.size() > 64u * 1024u * 1024u) throw std::runtime_error(what + ": няма данни");
+    if (encoded.empty() || encoded.size() > std::size_t{64} * 1024 * 1024)
+        throw std::runtime_error(what + ": няма данни");
     OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, encoded.size()));
     if (!memory) throwLastError(what);
     void* bytes = GlobalLock(memory.get());
@@ -19,10 +76,10 @@ Picture::Picture(std::span<const unsigned char> encoded) {
     GlobalUnlock(memory.get());
 
     ComPtr<IStream> stream;
-    check(CreateStreamOnHGlobal(memory.get(), TRUE, stream.put()), what);
+    check(ole().createStreamOnHGlobal(memory.get(), TRUE, stream.put()), what);
     memory.detach();  // the stream frees it now
-    check(OleLoadPicture(stream.get(), static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
-                         reinterpret_cast<void**>(picture_.put())),
+    check(ole().oleLoadPicture(stream.get(), static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
+                               reinterpret_cast<void**>(picture_.put())),
           what);
     check(picture_->get_Width(&width_), what);
     check(picture_->get_Height(&height_), what);
@@ -53,11 +110,11 @@ std::uint16_t read16(const unsigned char* p) { return static_cast<std::uint16_t>
 
 }  // namespace
 
-OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
+OwnedIcon iconFromFile(std::span<const unsigned char> file, int pixels) {
     const std::string what = "иконата на прозореца е повредена";
     constexpr std::size_t headerSize = 6;
     constexpr std::size_t entrySize = 16;
-    if (file.size() < headerSize || read16(&file[0]) != 0 || read16(&file[2]) != 1) throw std::runtime_error(what);
+    if (file.size() < headerSize || read16(file.data()) != 0 || read16(&file[2]) != 1) throw std::runtime_error(what);
     const std::size_t count = read16(&file[4]);
     if (count == 0 || file.size() < headerSize + count * entrySize) throw std::runtime_error(what);
 
@@ -66,7 +123,7 @@ OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* entry = &file[headerSize + i * entrySize];
         const int width = entry[0] == 0 ? 256 : entry[0];
-        const int distance = std::abs(width - size);
+        const int distance = std::abs(width - pixels);
         if (best == nullptr || distance < bestDistance) {
             best = entry;
             bestDistance = distance;
@@ -78,7 +135,7 @@ OwnedIcon iconFromFile(std::span<const unsigned char> file, int size) {
 
     // CreateIconFromResourceEx reads but does not write the image.
     auto* image = const_cast<unsigned char*>(&file[offset]);
-    HICON icon = CreateIconFromResourceEx(image, length, TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(image, length, TRUE, 0x00030000, pixels, pixels, LR_DEFAULTCOLOR);
     if (icon == nullptr) throwLastError(what);
     return OwnedIcon(icon);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A picture decoded by Windows itself (OLE's picture object), kept for drawing.
+// OLE is loaded and COM initialised on this thread when the first one is made.
 
 #include "win32/handles.hpp"
 
@@ -22,14 +23,15 @@ public:
     void draw(HDC dc, int x, int y, int dpi) const;
 
 private:
+    ComApartment apartment_;  // declared first: COM outlives the picture object
     ComPtr<IPicture> picture_;
     SIZE pixels_{};
     OLE_XSIZE_HIMETRIC width_ = 0;
     OLE_YSIZE_HIMETRIC height_ = 0;
 };
 
-// The icon image of `size` x `size` pixels made from an icon file's bytes
+// The icon image of `pixels` x `pixels` made from an icon file's bytes
 // (the entry nearest that size, scaled if need be); throws when malformed.
-[[nodiscard]] OwnedIcon iconFromFile(std::span<const unsigned char> file, int size);
+[[nodiscard]] OwnedIcon iconFromFile(std::span<const unsigned char> file, int pixels);
 
 }  // namespace temperament::win32

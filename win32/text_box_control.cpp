@@ -13,7 +13,7 @@ public:
 
     void update(ui::Property property) override {
         if (property == ui::Property::Text) {
-            if (!SetWindowTextW(handle(), widen(textBox_.Text()).c_str())) {
+            if (SetWindowTextW(handle(), widen(textBox_.Text()).c_str()) == 0) {
                 throwLastError("не може да се покаже текстът на " + textBox_.memberName());
             }
             return;

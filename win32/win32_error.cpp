@@ -1,14 +1,15 @@
 #include "win32/win32_error.hpp"
 
+#include <array>
 #include <cstdio>
 
 namespace temperament::win32 {
 namespace {
 
 std::string describe(const std::string& what, const char* kind, unsigned long code) {
-    char number[16];
-    std::snprintf(number, sizeof number, "0x%08lX", code);
-    return what + " (" + kind + " " + number + ")";
+    std::array<char, 16> number{};
+    std::snprintf(number.data(), number.size(), "0x%08lX", code);
+    return what + " (" + kind + " " + number.data() + ")";
 }
 
 }  // namespace

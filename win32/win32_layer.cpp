@@ -5,13 +5,12 @@
 #include "win32/win32_error.hpp"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace temperament::win32 {
 namespace {
 
 // The report's title, in case the window itself could not be made.
-constexpr wchar_t reportTitle[] = L"Видове темперамент: грешка";
+constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
 void handle(HWND dialog, MSG& message) {
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
@@ -21,20 +20,9 @@ void handle(HWND dialog, MSG& message) {
 
 }  // namespace
 
-ComApartment::ComApartment() {
-    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    check(result, "не може да се подготви COM");
-    initialized_ = true;
-}
-
-ComApartment::~ComApartment() {
-    if (initialized_) CoUninitialize();
-}
-
 int Win32Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     if (!InitCommonControlsEx(&controls)) throw std::runtime_error("не може да се заредят стандартните елементи");
-    ComApartment com;
     MainWindow window(form, dispatcher, *this);
     // Reports belong to the window while it exists, and to no window after.
     struct OwnerScope {

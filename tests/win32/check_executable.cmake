@@ -34,6 +34,9 @@ foreach(line IN LISTS imports)
   string(TOLOWER "${dll}" dll)
   list(FIND allowed "${dll}" known)
   expect("imports ${dll}, a Windows system DLL" NOT known EQUAL -1)
+  # OLE is loaded when the picture is first shown: importing it would load it,
+  # and its dependencies, at every start.
+  expect("${dll} is not OLE, which is loaded with the picture" NOT dll MATCHES "^ole(32|aut32)[.]dll$")
 endforeach()
 
 execute_process(COMMAND "${WINDRES}" -J coff -i "${EXE}" -O rc OUTPUT_VARIABLE resources RESULT_VARIABLE status)

@@ -13,8 +13,6 @@
 namespace temperament::wintest {
 namespace {
 
-const std::wstring caption = L"www.temperament.example  Психология - видове темперамент";
-
 struct Child {
     HWND window;
     std::wstring className;
@@ -31,10 +29,9 @@ std::vector<Child> childrenOf(HWND parent) {
         },
         reinterpret_cast<LPARAM>(&windows));
     std::vector<Child> children;
+    children.reserve(windows.size());
     for (HWND window : windows) {
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        children.push_back({window, className, textOf(window)});
+        children.push_back({window, classOf(window), textOf(window)});
     }
     return children;
 }
@@ -56,35 +53,8 @@ HWND visibleEdit(HWND parent) {
 }  // namespace
 
 void outsideChecks(Checks& c, const std::wstring& program) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    if (!c.check(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &process),
-                 "the program starts")) {
-        return;
-    }
-    CloseHandle(process.hThread);
-    const win32::Owned<HANDLE, CloseHandle> processHandle(process.hProcess);
-    WaitForInputIdle(process.hProcess, 60000);
-
-    // Found by its caption once it is shown; polling, as the window is another process's.
-    HWND window = nullptr;
-    for (int attempt = 0; attempt < 3000 && window == nullptr; ++attempt) {
-        window = FindWindowW(nullptr, caption.c_str());
-        if (window != nullptr && !IsWindowVisible(window)) window = nullptr;
-        if (window == nullptr) {
-            if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) break;
-        }
-    }
-    if (!c.check(window != nullptr, "the program's window is found by its caption")) {
-        TerminateProcess(process.hProcess, 3);
-        return;
-    }
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    c.equal(owner, process.dwProcessId, "the window belongs to the started program");
+    ProgramProcess process(program);
+    HWND window = process.window();
 
     HWND text = visibleEdit(window);
     c.check(text != nullptr && textOf(text).starts_with("Темпераментът е съвкупността"),
@@ -96,18 +66,15 @@ void outsideChecks(Checks& c, const std::wstring& program) {
     c.equal(textOf(text), std::string(test_support::pavlovText), "Pavlov's text read from outside");
     HWND strong = childWithText(window, "Силен");
     c.check(strong != nullptr && SendMessageW(strong, BM_GETCHECK, 0, 0) == BST_CHECKED &&
-                childWithText(window, "Уравновесен") && childWithText(window, "подвижен"),
+                (childWithText(window, "Уравновесен") != nullptr) && (childWithText(window, "подвижен") != nullptr),
             "three checked property boxes shown");
     if (strong != nullptr) SendMessageW(strong, BM_CLICK, 0, 0);
-    c.check(childWithText(window, "Слаб") == strong && !childWithText(window, "Уравновесен"),
+    c.check(childWithText(window, "Слаб") == strong && (childWithText(window, "Уравновесен") == nullptr),
             "unchecking the strong box renames it and hides the next");
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    c.check(ended, "closing the window ends the program");
-    c.equal(status, DWORD{0}, "exit status after closing");
+    const std::optional<DWORD> status = process.close();
+    c.check(status.has_value(), "closing the window ends the program");
+    c.equal(status.value_or(1), DWORD{0}, "exit status after closing");
 }
 
 }  // namespace temperament::wintest

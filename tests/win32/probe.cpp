@@ -8,6 +8,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
 
@@ -15,6 +16,12 @@ namespace temperament::wintest {
 
 using win32::check;
 using win32::narrow;
+
+std::wstring classOf(HWND window) {
+    std::array<wchar_t, 64> name{};
+    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    return {name.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
 
 std::string textOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
@@ -77,11 +84,10 @@ void MessageBoxCloser::watch() {
         std::vector<HWND> found;
         EnumWindows(
             [](HWND window, LPARAM param) -> BOOL {
-                wchar_t className[16] = {};
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && GetClassNameW(window, className, 16) > 0 &&
-                    std::wstring_view(className) == L"#32770" && IsWindowVisible(window)) {
+                if (process == GetCurrentProcessId() && classOf(window) == L"#32770" &&
+                    IsWindowVisible(window) != FALSE) {
                     reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
                 }
                 return TRUE;
@@ -91,9 +97,7 @@ void MessageBoxCloser::watch() {
             if (std::find(closed.begin(), closed.end(), box) != closed.end()) continue;
             Box seen{textOf(box), {}};
             for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-                wchar_t className[16] = {};
-                GetClassNameW(child, className, 16);
-                if (_wcsicmp(className, L"Static") == 0) seen.text += textOf(child);
+                if (_wcsicmp(classOf(child).c_str(), L"Static") == 0) seen.text += textOf(child);
             }
             {
                 const std::lock_guard lock(mutex_);
@@ -183,10 +187,52 @@ void Capture::savePng(const std::wstring& path) const {
 }
 
 std::string colourName(COLORREF colour) {
-    char name[32];
-    std::snprintf(name, sizeof name, "RGB(%u, %u, %u)", unsigned{GetRValue(colour)}, unsigned{GetGValue(colour)},
+    std::array<char, 32> name{};
+    std::snprintf(name.data(), name.size(), "RGB(%u, %u, %u)", unsigned{GetRValue(colour)}, unsigned{GetGValue(colour)},
                   unsigned{GetBValue(colour)});
-    return name;
+    return name.data();
+}
+
+ProgramProcess::ProgramProcess(const std::wstring& program, std::wstring_view caption) {
+    const std::wstring title(caption);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        win32::throwLastError("the program does not start");
+    }
+    CloseHandle(process.hThread);
+    process_ = process.hProcess;
+    id_ = process.dwProcessId;
+    WaitForInputIdle(process_, 60000);
+    // Polling, as the window is another process's.
+    for (int attempt = 0; attempt < 3000 && window_ == nullptr; ++attempt) {
+        window_ = FindWindowW(nullptr, title.c_str());
+        DWORD owner = 0;
+        if (window_ != nullptr) GetWindowThreadProcessId(window_, &owner);
+        if (window_ != nullptr && (!IsWindowVisible(window_) || owner != id_)) window_ = nullptr;
+        if (window_ == nullptr && WaitForSingleObject(process_, 20) == WAIT_OBJECT_0) break;
+    }
+    if (window_ == nullptr) {
+        TerminateProcess(process_, 3);
+        CloseHandle(process_);
+        throw std::runtime_error("the program's window is not found by its caption");
+    }
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 3);
+    CloseHandle(process_);
+}
+
+std::optional<DWORD> ProgramProcess::close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 60000) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD status = 1;
+    if (!GetExitCodeProcess(process_, &status)) return std::nullopt;
+    return status;
 }
 
 }  // namespace temperament::wintest

@@ -7,12 +7,16 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 namespace temperament::wintest {
 
+// The window's class name ("Button", "#32770", ...).
+[[nodiscard]] std::wstring classOf(HWND window);
 // WM_GETTEXT, as UTF-8.
 [[nodiscard]] std::string textOf(HWND window);
 // LB_GETTEXT of every item, as UTF-8.
@@ -68,5 +72,31 @@ private:
 };
 
 [[nodiscard]] std::string colourName(COLORREF colour);
+
+// The shipped program's window caption.
+inline constexpr std::wstring_view programCaption = L"www.temperament.example  Психология - видове темперамент";
+
+// The shipped program started in its own process, with its main window once
+// shown (found by its caption). Throws std::runtime_error when it does not start
+// or shows no window; a program left running is ended when this goes.
+class ProgramProcess {
+public:
+    explicit ProgramProcess(const std::wstring& program, std::wstring_view caption = programCaption);
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    [[nodiscard]] HANDLE handle() const noexcept { return process_; }
+    [[nodiscard]] DWORD id() const noexcept { return id_; }
+    [[nodiscard]] HWND window() const noexcept { return window_; }
+    // Closes the window as a user would; the exit status, or nothing when the
+    // program did not end within a minute.
+    [[nodiscard]] std::optional<DWORD> close();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    HWND window_ = nullptr;
+};
 
 }  // namespace temperament::wintest

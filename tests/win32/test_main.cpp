@@ -3,6 +3,7 @@
 //   screens <folder>  screenshots as PNG, with colours sampled
 //   failure           the error report and the exit status
 //   outside <exe>     the shipped program driven from this process
+//   soak <exe>        ten thousand clicks on the shipped program, its resources sampled
 
 #include "checks.hpp"
 
@@ -22,6 +23,7 @@ void programSetValueChecks(Checks& checks);
 void screenChecks(Checks& checks, const std::wstring& directory);
 void failureChecks(Checks& checks);
 void outsideChecks(Checks& checks, const std::wstring& program);
+void soakChecks(Checks& checks, const std::wstring& program);
 }  // namespace temperament::wintest
 
 int main(int argc, char** argv) {
@@ -42,8 +44,10 @@ int main(int argc, char** argv) {
             wintest::failureChecks(checks);
         } else if (mode == "outside" && !argument.empty()) {
             wintest::outsideChecks(checks, win32::widen(argument));
+        } else if (mode == "soak" && !argument.empty()) {
+            wintest::soakChecks(checks, win32::widen(argument));
         } else {
-            std::cerr << "usage: win32_tests window <dpi> | screens <folder> | failure | outside <exe>\n";
+            std::cerr << "usage: win32_tests window <dpi> | screens <folder> | failure | outside <exe> | soak <exe>\n";
             return 2;
         }
     } catch (const std::exception& error) {

@@ -78,7 +78,7 @@ void checkGeometry(Checks& c, const win32::MainWindow& window, const ui::MainFor
             "the font is realised at that size: " + std::to_string(em) + " px");
 
     const LONG style = GetWindowLongW(window.handle(), GWL_STYLE);
-    c.check((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
+    c.check(((style & WS_MINIMIZEBOX) != 0) && ((style & WS_MAXIMIZEBOX) == 0) && ((style & WS_THICKFRAME) == 0),
             "fixed border, can be minimised but not maximised");
     RECT frame{};
     GetWindowRect(window.handle(), &frame);
@@ -90,11 +90,12 @@ void checkGeometry(Checks& c, const win32::MainWindow& window, const ui::MainFor
     c.equal(textOf(window.handle()), form.Caption(), "title is the form's caption");
     c.check(form.Caption() == "www.temperament.example  Психология - видове темперамент", "caption text");
     for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        auto icon = reinterpret_cast<HICON>(SendMessageW(window.handle(), WM_GETICON, which, 0));
+        auto* icon = reinterpret_cast<HICON>(SendMessageW(window.handle(), WM_GETICON, which, 0));
         ICONINFO info{};
         BITMAP bitmap{};
-        const bool ok = icon != nullptr && GetIconInfo(icon, &info) &&
-                        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap) && bitmap.bmWidth == GetSystemMetrics(metric);
+        const bool ok = icon != nullptr && (GetIconInfo(icon, &info) != 0) &&
+                        (GetObjectW(info.hbmColor, sizeof bitmap, &bitmap) != 0) &&
+                        bitmap.bmWidth == GetSystemMetrics(metric);
         if (info.hbmColor) DeleteObject(info.hbmColor);
         if (info.hbmMask) DeleteObject(info.hbmMask);
         c.check(ok, which == ICON_BIG ? "large icon on the window" : "small icon on the window");
@@ -102,22 +103,22 @@ void checkGeometry(Checks& c, const win32::MainWindow& window, const ui::MainFor
 }
 
 void checkFirstScreen(Checks& c, const Handles& h, const ui::MainForm& form) {
-    c.check(IsWindowVisible(h.label) && IsWindowVisible(h.text), "title and display box shown");
+    c.check((IsWindowVisible(h.label) != 0) && (IsWindowVisible(h.text) != 0), "title and display box shown");
     c.equal(textOf(h.label), std::string("Класификация на видове темперамент"), "title label");
     const std::array<std::string, 3> options = {"Хипократ", "Юнг ", "Павлов"};
     for (std::size_t i = 0; i < 3; ++i) {
-        c.check(IsWindowVisible(h.option[i]) && !checked(h.option[i]), "option shown, none selected");
+        c.check((IsWindowVisible(h.option[i]) != 0) && !checked(h.option[i]), "option shown, none selected");
         c.equal(textOf(h.option[i]), options[i], "option caption, trailing space kept");
-        c.check(h.box[i] != nullptr && !IsWindowVisible(h.box[i]), "property box exists but is hidden");
+        c.check(h.box[i] != nullptr && (IsWindowVisible(h.box[i]) == 0), "property box exists but is hidden");
         c.check(checked(h.box[i]), "property box checked by the load");
         c.equal(textOf(h.box[i]), boxCaptionsAfterLoad[i], "property box caption after the load");
-        c.check(h.list[i] != nullptr && !IsWindowVisible(h.list[i]), "list exists but is hidden");
+        c.check(h.list[i] != nullptr && (IsWindowVisible(h.list[i]) == 0), "list exists but is hidden");
     }
     c.check(listItems(h.list[0]) == std::vector<std::string>{"Сангвиник ", "Холерик ", "Флегматик ", "Меланхолик"},
             "Hippocrates' list items");
     c.check(listItems(h.list[1]) == std::vector<std::string>{"Екстроверт ", "Интроверт"}, "Jung's list items");
     c.equal(listItems(h.list[2]).size(), 4u, "Pavlov's list has 4 items");
-    c.check(!IsWindowVisible(h.picture) && !IsWindowVisible(h.note), "picture and note hidden");
+    c.check((IsWindowVisible(h.picture) == 0) && (IsWindowVisible(h.note) == 0), "picture and note hidden");
     const std::string intro = textOf(h.text);
     c.check(intro == form.Text1().Item(0).Text() && intro.starts_with("Темпераментът е съвкупността"),
             "display box shows the introduction");
@@ -194,9 +195,9 @@ void windowChecks(Checks& c, int dpi) {
         SendMessageW(h.box[0], BM_CLICK, 0, 0);
         SendMessageW(h.option[1], BM_CLICK, 0, 0);
         SendMessageW(h.option[2], BM_CLICK, 0, 0);
-        c.check(
-            IsWindowVisible(h.box[1]) && IsWindowVisible(h.box[2]) && !checked(h.box[0]) && textOf(h.box[0]) == "Слаб",
-            "Pavlov again shows every box, box 0 still weak");
+        c.check((IsWindowVisible(h.box[1]) != 0) && (IsWindowVisible(h.box[2]) != 0) && !checked(h.box[0]) &&
+                    textOf(h.box[0]) == "Слаб",
+                "Pavlov again shows every box, box 0 still weak");
         SendMessageW(h.box[0], BM_CLICK, 0, 0);
 
         // Keyboard: the tab order runs display box, selected option, the three
@@ -216,7 +217,7 @@ void windowChecks(Checks& c, int dpi) {
         c.check(GetFocus() == h.box[0], "focus on the first box");
         press(h.main, VK_SPACE);
         c.equal(session.clickCount(), beforeTabs + 1, "Space on a box is one Click");
-        c.check(!checked(h.box[0]) && textOf(h.box[0]) == "Слаб" && !IsWindowVisible(h.box[1]),
+        c.check(!checked(h.box[0]) && textOf(h.box[0]) == "Слаб" && (IsWindowVisible(h.box[1]) == 0),
                 "Space unchecked box 0");
         press(h.main, VK_SPACE);
         c.check(checked(h.box[0]) && textOf(h.box[0]) == "Силен", "Space checked it again");
