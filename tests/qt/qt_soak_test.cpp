@@ -9,6 +9,7 @@
 #include "qt/qt_convert.hpp"
 #include "runtime/start.hpp"
 #include "support/expected_texts.hpp"
+#include "widget_access.hpp"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -71,15 +72,8 @@ long residentKiB() {
     return residentPages * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-template <class Widget>
-Widget& widget(const qt::FormWindow& window, const ui::Control& control) {
-    auto* found = qobject_cast<Widget*>(&window.widgetOf(control));
-    if (found == nullptr) throw std::logic_error(control.memberName() + " has another kind of widget");
-    return *found;
-}
-
-// Clicks the button's indicator, where a user aims.
-void click(QAbstractButton& button) { QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(8, button.height() / 2)); }
+using test_support::click;
+using test_support::widget;
 
 Qt::CheckState shownState(runtime::Int16 value) {
     if (value == ui::CheckBox::Checked) return Qt::Checked;

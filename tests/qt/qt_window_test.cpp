@@ -9,6 +9,7 @@
 #include "qt/qt_layer.hpp"
 #include "runtime/run_time_error.hpp"
 #include "support/expected_texts.hpp"
+#include "widget_access.hpp"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -76,15 +77,8 @@ void drive(const Script& script, ScriptedLayer& layer) {
     QVERIFY(layer.reports.empty());
 }
 
-template <class Widget>
-Widget& widget(const qt::FormWindow& window, const ui::Control& control) {
-    auto* found = qobject_cast<Widget*>(&window.widgetOf(control));
-    if (found == nullptr) throw std::logic_error(control.memberName() + " has another kind of widget");
-    return *found;
-}
-
-// Clicks the button's indicator, where a user aims.
-void click(QAbstractButton& button) { QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(8, button.height() / 2)); }
+using test_support::click;
+using test_support::widget;
 
 void chooseClassification(const ui::MainForm& form, const qt::FormWindow& window, std::int16_t index) {
     click(widget<QRadioButton>(window, form.Option1().Item(index)));
