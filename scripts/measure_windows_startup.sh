@@ -42,7 +42,6 @@ cmake --build --preset win32-release --target temperament -j 2 >/dev/null
 # The 32-bit release exe: size as shipped without symbols, and its imports.
 exe=$release/temperament.exe
 stripped=$(mktemp)
-display_file=$(mktemp)
 timings=$(mktemp)
 xvfb=
 prefix=$build/tests/win32/wine/dpi96
@@ -52,7 +51,7 @@ cleanup() {
         kill "$xvfb" 2>/dev/null || true
         wait "$xvfb" 2>/dev/null || true
     fi
-    rm -f "$stripped" "$display_file" "$timings"
+    rm -f "$stripped" "$timings"
 }
 trap cleanup EXIT
 i686-w64-mingw32-strip -o "$stripped" "$exe"
@@ -62,14 +61,8 @@ imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | pa
 
 "$PWD/tests/win32/make_prefixes.sh" "$build/tests/win32/wine" >/dev/null
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$display_file")"
+source scripts/support/xvfb.sh
+start_xvfb
 
 winpath() { echo "Z:${1//\//\\}"; }
 say "== $runs starts of each, in turns"

@@ -15,25 +15,20 @@ for preset in win32-release win64; do
     cmake --build --preset "$preset" -j 2
 done
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb=$!
+xvfb=
 prefixes="$PWD/build/win64/tests/win32/wine"
 cleanup() {
     for prefix in "$prefixes"/dpi96 "$prefixes"/dpi144; do
         [ -d "$prefix" ] && WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
     done
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    rm -f "$display_file"
+    if [ -n "$xvfb" ]; then
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$display_file")"
+source scripts/support/xvfb.sh
+start_xvfb
 
 for preset in win32-release win64; do
     echo "== test $preset"
