@@ -12,16 +12,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
 
-scripts/setup.sh qt6-base-dev libbenchmark-dev >&2
-cmake --preset release >/dev/null
-cmake --build --preset release --target core_benchmarks >/dev/null
+scripts/setup.sh benchmarks >&2
+cmake --preset benchmark >/dev/null
+cmake --build --preset benchmark --target core_benchmarks >/dev/null
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 
 # Google Benchmark: the median of 9 repetitions, in microseconds of CPU time
 # (one thread: what the work costs, without the waits of a busy machine).
-build/release/benchmarks/core_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+build/benchmark/benchmarks/core_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null | awk -F, '
     $1 ~ /_median"$/ {
         name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)

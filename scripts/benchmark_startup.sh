@@ -11,10 +11,10 @@ tsv=0
 if [ "${1:-}" = --tsv ]; then tsv=1; shift; fi
 runs=${1:-21}
 
-scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 xvfb xauth
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-build=$PWD/build/release
+scripts/setup.sh benchmarks
+cmake --preset benchmark >/dev/null
+cmake --build --preset benchmark >/dev/null
+build=$PWD/build/benchmark
 
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
     scripts/support/measure_first_frames.sh "$build" "$runs" temperament benchmarks/minimal_qt_window | awk -v runs="$runs" -v tsv="$tsv" '
