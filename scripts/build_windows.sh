@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh mingw-w64 g++-mingw-w64-i686-posix
+scripts/setup.sh windows-build
 cmake --preset win32-release >/dev/null
 cmake --build --preset win32-release --target temperament -j 2
 echo "The Windows program: $PWD/build/win32-release/temperament.exe"

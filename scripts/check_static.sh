@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/setup.sh clang-format clang-tidy qt6-base-dev qt6-base-dev-tools libbenchmark-dev
+scripts/setup.sh tests
 
 echo "== clang-format"
 git ls-files -z '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run -Werror

@@ -26,9 +26,7 @@ if ! [[ "$runs" =~ ^[1-9][0-9]*$ ]]; then
 fi
 say() { [ "$tsv" -eq 1 ] || echo "$@"; }
 
-scripts/setup.sh mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth \
-    fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1 \
-    >&2
+scripts/setup.sh windows >&2
 
 build=$PWD/build/win64
 release=$PWD/build/win32-release

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2
+scripts/setup.sh program
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target qt_window_tests
 ctest --preset dev -R '^qt_window$'

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-scripts/setup.sh clang-tidy-14 mingw-w64 g++-mingw-w64-x86-64-posix >&2
+scripts/setup.sh tests >&2
 [ -f build/win64/compile_commands.json ] || cmake --preset win64 >/dev/null
 # The generated sources (the embedded design data) must exist to be included.
 cmake --build --preset win64 --target temperament_core -j 2 >/dev/null

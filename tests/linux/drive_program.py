@@ -26,7 +26,7 @@ try:
     from Xlib.ext import xtest
     from Xlib.protocol import event
 except ImportError:
-    sys.exit("drive_program: python3-xlib is needed (scripts/setup.sh python3-xlib)")
+    sys.exit("drive_program: python3-xlib is needed (scripts/setup.sh tests)")
 
 TITLE = "Психология"
 WINDOW_SIZE = (461, 387)
