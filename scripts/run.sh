@@ -5,11 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-qt_packages=(qt6-base-dev qt6-base-dev-tools fonts-liberation2)
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    scripts/setup.sh "${qt_packages[@]}"
+    scripts/setup.sh program
 else
-    scripts/setup.sh "${qt_packages[@]}" xvfb xauth x11-utils imagemagick
+    scripts/setup.sh program virtual-display
 fi
 cmake --preset release >/dev/null
 cmake --build --preset release
@@ -21,6 +20,9 @@ fi
 
 screenshot=$PWD/build/release/screenshot.png
 echo "No display: starting the program on a virtual X display (Xvfb)."
-xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+# A session of its own: the toolkit wants a private runtime folder.
+runtime_dir=$(mktemp -d)
+trap 'rm -rf "$runtime_dir"' EXIT
+XDG_RUNTIME_DIR=$runtime_dir xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
     scripts/support/screenshot_window.sh "$program" "$screenshot"
 echo "Screenshot of the window saved to $screenshot"

@@ -10,6 +10,8 @@ screenshot=$2
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
+# The caption is Bulgarian: xwininfo prints it only in a UTF-8 locale.
+export LC_ALL=C.UTF-8
 window=
 for _ in $(seq 100); do
     window=$(xwininfo -root -tree 2>/dev/null | awk '/Психология/ && /[0-9]+x[0-9]+\+/ {print $1; exit}')
