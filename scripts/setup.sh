@@ -65,7 +65,7 @@ fi
 mkdir -p build
 log=$PWD/build/setup.log
 echo "== $(date -u '+%F %T') scripts/setup.sh $*" >>"$log"
-echo "setup: ${#missing[@]} Debian packages to install; apt's output goes to $log"
+echo "setup: Debian packages missing: ${#missing[@]}; apt's output goes to $log"
 step() {
     local what=$1
     shift

@@ -4,20 +4,28 @@
 # run of the design-data reader; the Windows builds and their tests under
 # Wine; last the static checks, which read the compile commands of the Linux
 # and the Windows builds.
+# Usage: scripts/test.sh [--set-up-only]
+#   --set-up-only  install what the tests need and configure every preset, then stop
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh qt6-base-dev qt6-base-dev-tools fonts-liberation2 appstream desktop-file-utils \
-    clang libclang-rt-14-dev libbenchmark-dev valgrind strace xvfb dbus-daemon fontconfig python3-xlib
+scripts/setup.sh tests
+presets=(dev asan fuzz win32-release win64)
+for preset in "${presets[@]}"; do
+    cmake --preset "$preset" >/dev/null
+done
+if [ "${1:-}" = --set-up-only ]; then
+    echo "set up: ${presets[*]}"
+    exit 0
+fi
+
 for preset in dev asan; do
     echo "== $preset"
-    cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j "$(nproc)"
 done
 
 echo "== fuzz"
-cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ctest --preset fuzz
 
