@@ -5,6 +5,7 @@
 #include "app/project.hpp"
 #include "runtime/start.hpp"
 #include "ui/main_form.hpp"
+#include "ui/user_actions.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -18,12 +19,13 @@ using namespace temperament;
 
 class BenchmarkLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
-    using Body = std::function<void(ui::MainForm&, runtime::Dispatcher&)>;
+    using Body = std::function<void(ui::MainForm&, ui::UserActions&)>;
     explicit BenchmarkLayer(Body body = {}) : body_(std::move(body)) {}
 
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        if (body_) body_(form, dispatcher);
+        ui::UserActions user(form, dispatcher);
+        if (body_) body_(form, user);
         return dispatcher.exitStatus();
     }
 
@@ -52,9 +54,9 @@ BENCHMARK(BuildFormAndLoad);
 // The user chooses a classification: Option1_Click rebuilds the text.
 void ChooseClassification(benchmark::State& state) {
     const auto index = static_cast<std::int16_t>(state.range(0));
-    BenchmarkLayer layer([&](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+    BenchmarkLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
         ui::Control& option = form.Option1().Item(index);
-        for (auto _ : state) requireRunning(dispatcher.userClicked(option), state);
+        for (auto _ : state) requireRunning(user.clicked(option), state);
     });
     if (runtime::run(app::describeProject(), layer) != 0) state.SkipWithError("the program failed");
 }
@@ -65,10 +67,10 @@ BENCHMARK(ChooseClassification)->DenseRange(0, 2)->ArgName("Option1");
 // the box stays visible (box 0 hides boxes 1 and 2 only while it is unchecked).
 void ToggleBox(benchmark::State& state) {
     const auto index = static_cast<std::int16_t>(state.range(0));
-    BenchmarkLayer layer([&](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
-        requireRunning(dispatcher.userClicked(form.Option1().Item(2)), state);
+    BenchmarkLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
+        requireRunning(user.clicked(form.Option1().Item(2)), state);
         ui::Control& box = form.Check1().Item(index);
-        for (auto _ : state) requireRunning(dispatcher.userClicked(box), state);
+        for (auto _ : state) requireRunning(user.clicked(box), state);
     });
     if (runtime::run(app::describeProject(), layer) != 0) state.SkipWithError("the program failed");
 }

@@ -2,8 +2,8 @@
 // MainForm or a DesignDataError naming a line of the input, never a crash,
 // another exception, a hang or a leak.
 
+#include "runtime/embedded_files.hpp"
 #include "ui/design_reader.hpp"
-#include "ui/embedded_files.hpp"
 #include "ui/main_form.hpp"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         // Building the form checks that it has every group the program uses;
         // a missing member is the handlers' checked run-time error, not the reader's.
-        const MainForm form(readFormDesign(bytes, embeddedFiles()));
+        const MainForm form(readFormDesign(bytes, temperament::runtime::embeddedFiles()));
     } catch (const DesignDataError& error) {
         // Lines are counted from 1; the error may name the line after the last
         // one when the definition stops short.

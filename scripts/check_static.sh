@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The static checks the whole tree passes: clang-format (.clang-format) on every
+# The static checks the whole tree passes: folders that depend one way
+# (scripts/support/check_dependencies.sh), clang-format (.clang-format) on every
 # C++ file, and clang-tidy (.clang-tidy) on every source file of the Linux
 # build and, through scripts/support/tidy_windows.sh, of the Windows code.
 # Usage: scripts/check_static.sh
@@ -8,6 +9,9 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 scripts/setup.sh tests
+
+echo "== folder dependencies"
+scripts/support/check_dependencies.sh
 
 echo "== clang-format"
 git ls-files -z '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run -Werror
@@ -19,7 +23,7 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev --target design_data >/dev/null
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "^$root/(app|ui|logic|runtime|qt|tests|fuzz|benchmarks)/" >"$log" 2>&1; then
+if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "^$root/(app|ui|logic|runtime|layers|tests|fuzz|benchmarks)/" >"$log" 2>&1; then
     grep -E ': (warning|error):' "$log" | sort -u || cat "$log"
     echo "clang-tidy found the problems above" >&2
     exit 1

@@ -17,7 +17,7 @@ using ui::ControlKind;
 using ui::MainForm;
 
 std::span<const unsigned char> embedded(std::string_view name) {
-    for (const ui::EmbeddedFile& file : ui::embeddedFiles()) {
+    for (const runtime::EmbeddedFile& file : runtime::embeddedFiles()) {
         if (file.name == name) return file.bytes;
     }
     ADD_FAILURE() << "no embedded file " << name;
@@ -25,7 +25,7 @@ std::span<const unsigned char> embedded(std::string_view name) {
 }
 
 const MainForm& form() {
-    static const MainForm form(ui::readFormDesign(embedded("MainForm.form"), ui::embeddedFiles()));
+    static const MainForm form(ui::readFormDesign(embedded("MainForm.form"), runtime::embeddedFiles()));
     return form;
 }
 

@@ -4,7 +4,7 @@
 // nothing leaks on the way out.
 
 #include "app/project.hpp"
-#include "runtime/headless_layer.hpp"
+#include "layers/headless/layer.hpp"
 #include "runtime/start.hpp"
 #include "support/driven_layer.hpp"
 
@@ -18,11 +18,11 @@ namespace {
 
 using namespace temperament;
 using runtime::Continuation;
-using runtime::Dispatcher;
 using runtime::failureStatus;
 using runtime::Int16;
 using test_support::DrivenLayer;
 using ui::MainForm;
+using ui::UserActions;
 
 bool mentions(const std::string& text, std::initializer_list<std::string_view> parts) {
     return std::ranges::all_of(parts, [&](std::string_view part) { return text.find(part) != std::string::npos; });
@@ -33,7 +33,7 @@ bool mentions(const std::string& text, std::initializer_list<std::string_view> p
 class FourthOption {
 public:
     FourthOption() {
-        for (const ui::EmbeddedFile& file : ui::embeddedFiles()) {
+        for (const runtime::EmbeddedFile& file : runtime::embeddedFiles()) {
             files_[count_++] = file;
             if (file.name != "MainForm.form") continue;
             form_.assign(file.bytes.begin(), file.bytes.end());
@@ -53,18 +53,18 @@ public:
 
 private:
     std::vector<unsigned char> form_;
-    std::array<ui::EmbeddedFile, 8> files_{};
+    std::array<runtime::EmbeddedFile, 8> files_{};
     std::size_t count_ = 0;
 };
 
 TEST(RunTimeError, LookupByMissingIndexEndsTheProgramThroughTheReporter) {
     FourthOption design;
     bool laterActionRan = false;
-    DrivenLayer layer([&](MainForm& form, Dispatcher& dispatcher) {
-        EXPECT_EQ(dispatcher.userClicked(form.Option1().Item(3)), Continuation::Ended);
+    DrivenLayer layer([&](MainForm& form, UserActions& user) {
+        EXPECT_EQ(user.clicked(form.Option1().Item(3)), Continuation::Ended);
         // The handler left at the failing statement: the heading was never written.
         EXPECT_TRUE(form.Text1().Item(0).Text().starts_with("Темпераментът"));
-        laterActionRan = dispatcher.userClicked(form.Option1().Item(0)) == Continuation::Running;
+        laterActionRan = user.clicked(form.Option1().Item(0)) == Continuation::Running;
     });
     EXPECT_EQ(runtime::run(design.project(), layer), failureStatus);
     ASSERT_EQ(layer.reports().size(), 1u);
@@ -82,7 +82,7 @@ runtime::ProjectDescription withHandler(std::string_view group, runtime::ClickHa
 
 TEST(RunTimeError, OverflowInANestedClickEndsTheLoad) {
     bool windowShown = false;
-    DrivenLayer layer([&](MainForm&, Dispatcher&) { windowShown = true; });
+    DrivenLayer layer([&](MainForm&, UserActions&) { windowShown = true; });
     const auto overflowing = [](MainForm&, Int16 index) { (void)(Int16{32767} + index + Int16{1}); };
     EXPECT_EQ(runtime::run(withHandler("Check1", overflowing), layer), failureStatus);
     ASSERT_EQ(layer.reports().size(), 1u);
@@ -104,8 +104,8 @@ TEST(RunTimeError, InvalidPropertyValuesAndIndicesNameTheMember) {
         {[](MainForm& form, Int16) { (void)form.Check1().Item(-1); }, {"340", "CheckBox", "Check1(-1)", "Item"}},
     };
     for (const Case& c : cases) {
-        DrivenLayer layer([](MainForm& form, Dispatcher& dispatcher) {
-            EXPECT_EQ(dispatcher.userClicked(form.Option1().Item(0)), Continuation::Ended);
+        DrivenLayer layer([](MainForm& form, UserActions& user) {
+            EXPECT_EQ(user.clicked(form.Option1().Item(0)), Continuation::Ended);
         });
         EXPECT_EQ(runtime::run(withHandler("Option1", c.handler), layer), failureStatus);
         ASSERT_EQ(layer.reports().size(), 1u);
@@ -116,9 +116,8 @@ TEST(RunTimeError, InvalidPropertyValuesAndIndicesNameTheMember) {
 }
 
 TEST(RunTimeError, ClickingAHiddenControlIsALayerFaultThatIsReported) {
-    DrivenLayer layer([](MainForm& form, Dispatcher& dispatcher) {
-        EXPECT_EQ(dispatcher.userClicked(form.Check1().Item(0)), Continuation::Ended);
-    });
+    DrivenLayer layer(
+        [](MainForm& form, UserActions& user) { EXPECT_EQ(user.clicked(form.Check1().Item(0)), Continuation::Ended); });
     EXPECT_EQ(runtime::run(app::describeProject(), layer), failureStatus);
     ASSERT_EQ(layer.reports().size(), 1u);
     EXPECT_TRUE(mentions(layer.reports()[0], {"Check1(0)", "hidden"}));
@@ -126,7 +125,7 @@ TEST(RunTimeError, ClickingAHiddenControlIsALayerFaultThatIsReported) {
 
 TEST(RunTimeError, BrokenDesignDataIsReportedAtStart) {
     const std::array<unsigned char, 12> garbage = {'B', 'e', 'g', 'i', 'n', ' ', 'F', 'o', 'r', 'm', '\n', 0x98};
-    const std::array<ui::EmbeddedFile, 1> files = {ui::EmbeddedFile{"MainForm.form", garbage}};
+    const std::array<runtime::EmbeddedFile, 1> files = {runtime::EmbeddedFile{"MainForm.form", garbage}};
     runtime::ProjectDescription project = app::describeProject();
     project.designData = files;
     DrivenLayer layer;
@@ -152,13 +151,13 @@ TEST(StartRoutine, EndsTheProcessWithTheProgramsStatus) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            runtime::HeadlessLayer layer(std::cout, std::cerr);
+            headless::Layer layer(std::cout, std::cerr);
             runtime::start(app::describeProject(), layer);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(
         {
-            runtime::HeadlessLayer layer(std::cout, std::cerr);
+            headless::Layer layer(std::cout, std::cerr);
             runtime::start(withHandler("Check1", [](MainForm&, Int16) { (void)(Int16{-32768} - Int16{1}); }), layer);
         },
         ::testing::ExitedWithCode(failureStatus), "-32768 - 1");

@@ -16,16 +16,16 @@ namespace {
 
 using namespace temperament;
 using runtime::Continuation;
-using runtime::Dispatcher;
 using test_support::DrivenLayer;
 using test_support::ReferenceWindow;
 using ui::MainForm;
+using ui::UserActions;
 
 // Runs one session of `steps` random user actions; every state is compared
 // with the model, and the first difference ends the session.
 void runSession(std::mt19937& random, int steps, const std::string& name) {
     std::string trail;  // the last actions, for the failure message
-    DrivenLayer layer([&](MainForm& form, Dispatcher& dispatcher) {
+    DrivenLayer layer([&](MainForm& form, UserActions& user) {
         const std::string introduction = form.Text1().Item(0).Text();
         ReferenceWindow expected;
         ASSERT_EQ(expected.mismatch(form, introduction), "") << name << ", after load";
@@ -36,7 +36,7 @@ void runSession(std::mt19937& random, int steps, const std::string& name) {
             if (trail.size() > 400) trail.erase(0, trail.size() - 200);
             trail += target.memberName() + " ";
             test_support::expectClick(expected, target);
-            ASSERT_EQ(dispatcher.userClicked(target), Continuation::Running) << name << ": " << trail;
+            ASSERT_EQ(user.clicked(target), Continuation::Running) << name << ": " << trail;
             ASSERT_EQ(expected.mismatch(form, introduction), "") << name << ", step " << step << ": " << trail;
         }
     });

@@ -14,20 +14,20 @@ namespace {
 
 using namespace temperament;
 using runtime::Continuation;
-using runtime::Dispatcher;
 using test_support::DrivenLayer;
 using ui::MainForm;
+using ui::UserActions;
 
 using test_support::BoxState;
 
 BoxState box(const MainForm& form, std::int16_t i) { return test_support::boxState(form, i); }
 
-void select(MainForm& form, Dispatcher& dispatcher, std::int16_t i) {
-    ASSERT_EQ(dispatcher.userClicked(form.Option1().Item(i)), Continuation::Running);
+void select(MainForm& form, UserActions& user, std::int16_t i) {
+    ASSERT_EQ(user.clicked(form.Option1().Item(i)), Continuation::Running);
 }
 
-void toggle(MainForm& form, Dispatcher& dispatcher, std::int16_t i) {
-    ASSERT_EQ(dispatcher.userClicked(form.Check1().Item(i)), Continuation::Running);
+void toggle(MainForm& form, UserActions& user, std::int16_t i) {
+    ASSERT_EQ(user.clicked(form.Check1().Item(i)), Continuation::Running);
 }
 
 // Runs the real program; `script` plays the user.
@@ -70,7 +70,7 @@ TEST(StartUp, LoadRunsThreeNestedClicksInsideTheValueAssignments) {
 }
 
 TEST(StartUp, FirstScreenShowsTheIntroductionWithPictureAndBoxesHidden) {
-    runProgram([](MainForm& form, Dispatcher&) {
+    runProgram([](MainForm& form, UserActions&) {
         EXPECT_FALSE(form.Picture1().Visible());
         EXPECT_TRUE(form.Label1().Item(0).Visible());
         EXPECT_EQ(box(form, 0), (BoxState{1, "Силен", false}));
@@ -92,8 +92,8 @@ TEST(Classification, EachChoiceWritesItsHeadingAndTypesAndSetsVisibility) {
     for (const Case& c :
          {Case{0, hippocrates, true, false}, Case{1, jung, false, false}, Case{2, pavlov, false, true}}) {
         SCOPED_TRACE(c.index);
-        runProgram([&](MainForm& form, Dispatcher& dispatcher) {
-            select(form, dispatcher, c.index);
+        runProgram([&](MainForm& form, UserActions& user) {
+            select(form, user, c.index);
             EXPECT_EQ(form.Text1().Item(0).Text(), c.text);
             EXPECT_EQ(form.Picture1().Visible(), c.picture);
             for (std::int16_t k = 0; k < 3; ++k) EXPECT_EQ(form.Check1().Item(k).Visible(), c.boxes);
@@ -104,9 +104,9 @@ TEST(Classification, EachChoiceWritesItsHeadingAndTypesAndSetsVisibility) {
 
 TEST(Classification, OneUserSelectionRaisesOneClickWithThatIndex) {
     test_support::EventLog log;
-    DrivenLayer layer([&](MainForm& form, Dispatcher& dispatcher) {
+    DrivenLayer layer([&](MainForm& form, UserActions& user) {
         log.entries.clear();
-        select(form, dispatcher, 1);
+        select(form, user, 1);
     });
     ASSERT_EQ(runtime::run(log.wrap(app::describeProject()), layer), 0);
     EXPECT_EQ(std::count(log.entries.begin(), log.entries.end(), "Option1_Click(1) {"), 1);
@@ -120,15 +120,15 @@ TEST(Classification, OneUserSelectionRaisesOneClickWithThatIndex) {
 }
 
 TEST(Classification, RepeatingAChoiceRebuildsTheSameTextAndTheIntroductionNeverReturns) {
-    runProgram([](MainForm& form, Dispatcher& dispatcher) {
+    runProgram([](MainForm& form, UserActions& user) {
         const std::string introduction = form.Text1().Item(0).Text();
-        select(form, dispatcher, 0);
-        select(form, dispatcher, 0);
+        select(form, user, 0);
+        select(form, user, 0);
         EXPECT_EQ(form.Text1().Item(0).Text(), hippocrates);
-        select(form, dispatcher, 2);
-        select(form, dispatcher, 1);
+        select(form, user, 2);
+        select(form, user, 1);
         EXPECT_FALSE(form.Picture1().Visible());
-        select(form, dispatcher, 0);
+        select(form, user, 0);
         EXPECT_TRUE(form.Picture1().Visible());
         EXPECT_EQ(form.Text1().Item(0).Text(), hippocrates);
         EXPECT_NE(form.Text1().Item(0).Text(), introduction);
@@ -155,12 +155,12 @@ TEST(PropertyBoxes, WalksRenameAndShowOrHideTheBoxes) {
     };
     for (const Walk& walk : walks) {
         SCOPED_TRACE(walk.actions);
-        runProgram([&](MainForm& form, Dispatcher& dispatcher) {
+        runProgram([&](MainForm& form, UserActions& user) {
             bool pavlovSelected = false;
             for (std::size_t at = 0; at + 1 < walk.actions.size(); at += 3) {
                 const auto index = static_cast<std::int16_t>(walk.actions[at + 1] - '0');
                 if (walk.actions[at] == 'o') pavlovSelected = index == 2;
-                (walk.actions[at] == 'o' ? select : toggle)(form, dispatcher, index);
+                (walk.actions[at] == 'o' ? select : toggle)(form, user, index);
             }
             for (std::int16_t i = 0; i < 3; ++i) EXPECT_EQ(box(form, i), walk.boxes[static_cast<std::size_t>(i)]) << i;
             // The boxes write nothing into the display box.
@@ -171,10 +171,10 @@ TEST(PropertyBoxes, WalksRenameAndShowOrHideTheBoxes) {
 
 TEST(PropertyBoxes, OneUserToggleRaisesOneClick) {
     test_support::EventLog log;
-    DrivenLayer layer([&](MainForm& form, Dispatcher& dispatcher) {
-        select(form, dispatcher, 2);
+    DrivenLayer layer([&](MainForm& form, UserActions& user) {
+        select(form, user, 2);
         log.entries.clear();
-        toggle(form, dispatcher, 0);
+        toggle(form, user, 0);
     });
     ASSERT_EQ(runtime::run(log.wrap(app::describeProject()), layer), 0);
     const std::vector<std::string> expected = {
@@ -190,7 +190,7 @@ namespace {
 
 TEST(ControlModel, AProgramSetValueRunsClickBeforeReturningAndTheSameValueRunsNothing) {
     test_support::EventLog log;
-    DrivenLayer layer([&](MainForm& form, Dispatcher&) {
+    DrivenLayer layer([&](MainForm& form, UserActions&) {
         log.entries.clear();
         form.Check1().Item(2).Value(ui::CheckBox::Checked);  // already checked
         EXPECT_TRUE(log.entries.empty());

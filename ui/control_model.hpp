@@ -9,7 +9,9 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace temperament::ui {
@@ -210,5 +212,46 @@ private:
     friend class MainForm;
     void add(ControlType& member) { ControlGroupBase::add(member); }
 };
+
+// Calls `visitor` with the std::type_identity of the class of `kind`. With
+// visit() below, the one place that branches on the kind of a control.
+template <class Visitor>
+decltype(auto) visitKind(ControlKind kind, Visitor&& visitor) {
+    switch (kind) {
+    case ControlKind::PictureBox: return visitor(std::type_identity<PictureBox>{});
+    case ControlKind::Label: return visitor(std::type_identity<Label>{});
+    case ControlKind::TextBox: return visitor(std::type_identity<TextBox>{});
+    case ControlKind::CheckBox: return visitor(std::type_identity<CheckBox>{});
+    case ControlKind::OptionButton: return visitor(std::type_identity<OptionButton>{});
+    case ControlKind::ListBox: return visitor(std::type_identity<ListBox>{});
+    }
+    throw std::logic_error("a control of no known kind");
+}
+
+// Calls `visitor` with `control` as the class of its kind (const if it is).
+template <class AnyControl, class Visitor>
+requires std::is_base_of_v<Control, std::remove_const_t<AnyControl>>
+decltype(auto) visit(AnyControl& control, Visitor&& visitor) {
+    return visitKind(control.kind(), [&]<class Kind>(std::type_identity<Kind>) -> decltype(auto) {
+        using Target = std::conditional_t<std::is_const_v<AnyControl>, const Kind, Kind>;
+        return visitor(static_cast<Target&>(control));
+    });
+}
+
+// `control` as a Kind, or null when it is of another kind.
+template <class Kind, class AnyControl>
+requires std::is_base_of_v<Control, std::remove_const_t<AnyControl>>
+auto* as(AnyControl& control) noexcept {
+    using Target = std::conditional_t<std::is_const_v<AnyControl>, const Kind, Kind>;
+    return control.kind() == Kind::kindOf ? static_cast<Target*>(&control) : nullptr;
+}
+
+// Lambdas overloaded into one visitor.
+template <class... Functions>
+struct Overloaded : Functions... {
+    using Functions::operator()...;
+};
+template <class... Functions>
+Overloaded(Functions...) -> Overloaded<Functions...>;
 
 }  // namespace temperament::ui

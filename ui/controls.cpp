@@ -36,7 +36,7 @@ void TextBox::Text(std::string text) {
 
 void CheckBox::Value(Int16 value) {
     if (value < Unchecked || value > Grayed) {
-        throw RunTimeError(ErrorCode::InvalidPropertyValue, "CheckBox", memberName(),
+        throw RunTimeError(ErrorCode::InvalidPropertyValue, std::string(interfaceName(kind())), memberName(),
                            "Value = " + runtime::toString(value));
     }
     if (value == value_) return;
@@ -60,7 +60,8 @@ void OptionButton::select(bool selected) {
 Int16 ListBox::ListCount() const {
     const std::size_t count = design().items.size();
     if (count > static_cast<std::size_t>(INT16_MAX)) {
-        throw RunTimeError(ErrorCode::Overflow, "ListBox", memberName(), "ListCount = " + std::to_string(count));
+        throw RunTimeError(ErrorCode::Overflow, std::string(interfaceName(kind())), memberName(),
+                           "ListCount = " + std::to_string(count));
     }
     return {static_cast<std::int16_t>(count)};
 }
@@ -68,7 +69,7 @@ Int16 ListBox::ListCount() const {
 const std::string& ListBox::List(Int16 i) const {
     const std::vector<std::string>& items = design().items;
     if (i.value() < 0 || static_cast<std::size_t>(i.value()) >= items.size()) {
-        throw RunTimeError(ErrorCode::InvalidPropertyIndex, "ListBox", memberName(),
+        throw RunTimeError(ErrorCode::InvalidPropertyIndex, std::string(interfaceName(kind())), memberName(),
                            "List(" + runtime::toString(i) + ")");
     }
     return items[static_cast<std::size_t>(i.value())];
@@ -82,8 +83,8 @@ Control& ControlGroupBase::member(Int16 index) const {
     for (Control* each : members_) {
         if (each->Index() == index) return *each;
     }
-    throw RunTimeError(ErrorCode::NoSuchMember, interfaceName(kind_), name_ + "(" + runtime::toString(index) + ")",
-                       "Item");
+    throw RunTimeError(ErrorCode::NoSuchMember, std::string(interfaceName(kind_)),
+                       name_ + "(" + runtime::toString(index) + ")", "Item");
 }
 
 }  // namespace temperament::ui

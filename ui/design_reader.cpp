@@ -12,18 +12,6 @@
 
 namespace temperament::ui {
 
-const char* interfaceName(ControlKind kind) noexcept {
-    switch (kind) {
-    case ControlKind::PictureBox: return "PictureBox";
-    case ControlKind::Label: return "Label";
-    case ControlKind::TextBox: return "TextBox";
-    case ControlKind::CheckBox: return "CheckBox";
-    case ControlKind::OptionButton: return "OptionButton";
-    case ControlKind::ListBox: return "ListBox";
-    }
-    return "Control";
-}
-
 DesignDataError::DesignDataError(int line, const std::string& problem)
     : std::runtime_error("window definition, line " + std::to_string(line) + ": " + problem), line_(line) {}
 
@@ -299,14 +287,6 @@ constexpr std::array<std::string_view, 6> requiredFormProperties = {"Caption",  
                                                                     "ClientHeight", "FontName",  "FontSize"};
 constexpr std::array<std::string_view, 5> requiredControlProperties = {"Left", "Top", "Width", "Height", "TabIndex"};
 
-std::optional<ControlKind> kindNamed(std::string_view word) {
-    for (const ControlKind kind : {ControlKind::PictureBox, ControlKind::Label, ControlKind::TextBox,
-                                   ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::ListBox}) {
-        if (word == interfaceName(kind)) return kind;
-    }
-    return std::nullopt;
-}
-
 bool isName(std::string_view word) {
     if (word.empty() || std::isalpha(static_cast<unsigned char>(word.front())) == 0) return false;
     return std::all_of(word.begin(), word.end(),
@@ -390,8 +370,8 @@ private:
             const NamedValue property = readProperty(line);
             const auto* rule = find<ControlProperty>(controlProperties, property.name);
             if (rule == nullptr || (rule->kinds & bit(*kind)) == 0) {
-                throw DesignDataError(
-                    line.number, "unknown property \"" + std::string(property.name) + "\" of " + interfaceName(*kind));
+                throw DesignDataError(line.number, "unknown property \"" + std::string(property.name) + "\" of " +
+                                                       std::string(interfaceName(*kind)));
             }
             noteOnce(seen, property.name, line.number);
             rule->set(control, property.value, files_);
@@ -482,7 +462,7 @@ private:
                 if (earlier->name != current->name) continue;
                 if (earlier->kind != current->kind) {
                     throw DesignDataError(current->line,
-                                          current->name + " is already a " + interfaceName(earlier->kind));
+                                          current->name + " is already a " + std::string(interfaceName(earlier->kind)));
                 }
                 if (earlier->index.has_value() != current->index.has_value()) {
                     throw DesignDataError(current->line, current->name + " mixes indexed and single controls");

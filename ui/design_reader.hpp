@@ -3,7 +3,7 @@
 // format (see ui/MainForm.form), with pictures and icons named by the
 // embedded file that holds them.
 
-#include "ui/embedded_files.hpp"
+#include "runtime/embedded_files.hpp"
 #include "ui/form_design.hpp"
 
 #include <span>
@@ -11,6 +11,8 @@
 #include <string>
 
 namespace temperament::ui {
+
+using runtime::EmbeddedFile;
 
 // Malformed design data: says which line and what is wrong with it.
 class DesignDataError : public std::runtime_error {

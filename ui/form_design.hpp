@@ -5,18 +5,45 @@
 
 #include "runtime/int16.hpp"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace temperament::ui {
 
 enum class ControlKind { PictureBox, Label, TextBox, CheckBox, OptionButton, ListBox };
 
-// The interface name of a kind, as run-time errors and the design data spell it.
-[[nodiscard]] const char* interfaceName(ControlKind kind) noexcept;
+// The one table of kind names, as the design data, run-time errors and the
+// expected screens of the tests spell them.
+inline constexpr std::array<std::pair<ControlKind, std::string_view>, 6> controlKinds = {{
+    {ControlKind::PictureBox, "PictureBox"},
+    {ControlKind::Label, "Label"},
+    {ControlKind::TextBox, "TextBox"},
+    {ControlKind::CheckBox, "CheckBox"},
+    {ControlKind::OptionButton, "OptionButton"},
+    {ControlKind::ListBox, "ListBox"},
+}};
+
+// The interface name of a kind.
+[[nodiscard]] constexpr std::string_view interfaceName(ControlKind kind) noexcept {
+    for (const auto& [each, name] : controlKinds) {
+        if (each == kind) return name;
+    }
+    return "Control";
+}
+
+// The kind of that name, or nothing.
+[[nodiscard]] constexpr std::optional<ControlKind> kindNamed(std::string_view name) noexcept {
+    for (const auto& [kind, each] : controlKinds) {
+        if (each == name) return kind;
+    }
+    return std::nullopt;
+}
 
 enum class Alignment { Left, Right, Center };
 enum class ScrollBars { None, Horizontal, Vertical, Both };

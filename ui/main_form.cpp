@@ -14,21 +14,13 @@ MainForm::MainForm(FormDesign design)
       font_(design.font),
       icon_(design.icon) {
     for (ControlDesign& control : design.controls) {
-        switch (control.kind) {
-        case ControlKind::PictureBox: create<PictureBox>(std::move(control)); break;
-        case ControlKind::Label: create<Label>(std::move(control)); break;
-        case ControlKind::TextBox: create<TextBox>(std::move(control)); break;
-        case ControlKind::CheckBox: create<CheckBox>(std::move(control)); break;
-        case ControlKind::OptionButton: create<OptionButton>(std::move(control)); break;
-        case ControlKind::ListBox: create<ListBox>(std::move(control)); break;
-        }
+        visitKind(control.kind, [&]<class Kind>(std::type_identity<Kind>) { create<Kind>(std::move(control)); });
     }
-    const auto picture = std::find_if(owned_.begin(), owned_.end(), [](const auto& control) {
-        return control->Name() == "Picture1" && !control->Index() && control->kind() == ControlKind::PictureBox;
-    });
-    if (picture == owned_.end())
-        throw DesignDataError(design.line, "the form needs a single PictureBox named Picture1");
-    picture1_ = static_cast<PictureBox*>(picture->get());
+    for (Control* control : controlOrder_) {
+        if (picture1_ == nullptr && control->Name() == "Picture1" && !control->Index())
+            picture1_ = as<PictureBox>(*control);
+    }
+    if (picture1_ == nullptr) throw DesignDataError(design.line, "the form needs a single PictureBox named Picture1");
     label1_ = &requireGroup<Label>("Label1", design.line);
     text1_ = &requireGroup<TextBox>("Text1", design.line);
     option1_ = &requireGroup<OptionButton>("Option1", design.line);
@@ -42,7 +34,7 @@ template <class ControlType>
 ControlType& MainForm::create(ControlDesign&& design) {
     ControlGroup<ControlType>* group = nullptr;
     if (design.index) {
-        group = dynamic_cast<ControlGroup<ControlType>*>(this->group(design.name));
+        group = groupOf<ControlType>(design.name);
         if (group == nullptr) {
             groups_.push_back(std::make_unique<ControlGroup<ControlType>>(design.name, design.kind));
             group = static_cast<ControlGroup<ControlType>*>(groups_.back().get());
@@ -58,7 +50,7 @@ ControlType& MainForm::create(ControlDesign&& design) {
 
 template <class ControlType>
 ControlGroup<ControlType>& MainForm::requireGroup(std::string_view name, int line) const {
-    auto* found = dynamic_cast<ControlGroup<ControlType>*>(group(name));
+    auto* found = groupOf<ControlType>(name);
     if (found == nullptr) {
         throw DesignDataError(line, "the form needs a group of " + std::string(interfaceName(ControlType::kindOf)) +
                                         " named " + std::string(name));
@@ -73,6 +65,13 @@ std::vector<Control*> MainForm::tabOrder() const {
     return order;
 }
 
+template <class ControlType>
+ControlGroup<ControlType>* MainForm::groupOf(std::string_view name) const noexcept {
+    ControlGroupBase* found = group(name);
+    if (found == nullptr || found->kind() != ControlType::kindOf) return nullptr;
+    return static_cast<ControlGroup<ControlType>*>(found);
+}
+
 ControlGroupBase* MainForm::group(std::string_view name) const noexcept {
     for (const auto& each : groups_) {
         if (each->Name() == name) return each.get();
@@ -82,9 +81,7 @@ ControlGroupBase* MainForm::group(std::string_view name) const noexcept {
 
 void MainForm::select(OptionButton& button) {
     for (Control* control : controlOrder_) {
-        if (auto* option = dynamic_cast<OptionButton*>(control); option != nullptr && option != &button) {
-            option->select(false);
-        }
+        if (auto* option = as<OptionButton>(*control); option != nullptr && option != &button) option->select(false);
     }
     button.select(true);
 }

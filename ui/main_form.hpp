@@ -55,6 +55,9 @@ private:
     ControlType& create(ControlDesign&& design);
     template <class ControlType>
     ControlGroup<ControlType>& requireGroup(std::string_view name, int line) const;
+    // The group of that name if it holds ControlType, or null.
+    template <class ControlType>
+    [[nodiscard]] ControlGroup<ControlType>* groupOf(std::string_view name) const noexcept;
 
     std::string caption_;
     std::uint32_t backColor_;

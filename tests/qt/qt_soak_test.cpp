@@ -5,8 +5,8 @@
 #include "qt_soak_test.hpp"
 
 #include "app/project.hpp"
-#include "qt/form_window.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/convert.hpp"
+#include "layers/qt/window.hpp"
 #include "runtime/start.hpp"
 #include "support/expected_texts.hpp"
 #include "widget_access.hpp"
@@ -39,7 +39,7 @@ constexpr int clicksPerSample = 1'000;
 // even a few dozen bytes a click would exceed it within the 20,000 clicks.
 constexpr long toleranceKiB = 256;
 
-using Script = std::function<void(ui::MainForm&, qt::FormWindow&)>;
+using Script = std::function<void(ui::MainForm&, qt::Window&)>;
 
 // Runs the real start-up, shows the window and hands it to a script in place
 // of the event loop.
@@ -48,7 +48,7 @@ public:
     explicit SoakLayer(Script script) : script_(std::move(script)) {}
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        qt::FormWindow window(form, dispatcher);
+        qt::Window window(form, dispatcher);
         window.showCentred();
         QApplication::setActiveWindow(&window);
         if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
@@ -83,7 +83,7 @@ Qt::CheckState shownState(runtime::Int16 value) {
 
 // What differs between the widgets and the model they show; empty when the
 // window is in step.
-QString mismatch(ui::MainForm& form, const qt::FormWindow& window) {
+QString mismatch(ui::MainForm& form, const qt::Window& window) {
     QStringList found;
     const auto expect = [&found](bool same, const ui::Control& control, const char* what) {
         if (!same) found << qt::toQString(control.memberName()) + u' ' + QLatin1String(what);
@@ -105,7 +105,7 @@ QString mismatch(ui::MainForm& form, const qt::FormWindow& window) {
 }
 
 // What the user sees: the chosen classification and the shown boxes' states.
-std::string screen(const qt::FormWindow& window) {
+std::string screen(const qt::Window& window) {
     std::string seen;
     for (const QObject* child : window.children()) {
         const auto* button = qobject_cast<const QAbstractButton*>(child);
@@ -132,7 +132,7 @@ void QtSoakTest::manyRandomClicksKeepTheWindowInStepWithoutGrowing() {
     std::vector<long> samples;
     long afterLoad = 0;
     std::set<std::string> warmUpScreens;
-    SoakLayer layer([&](ui::MainForm& form, qt::FormWindow& window) {
+    SoakLayer layer([&](ui::MainForm& form, qt::Window& window) {
         std::mt19937 random(20240611);  // a fixed seed: every run clicks the same sequence
         afterLoad = residentKiB();
         for (int step = 0; step < warmUpClicks + measuredClicks; ++step) {

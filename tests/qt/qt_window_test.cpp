@@ -4,9 +4,9 @@
 #include "qt_window_test.hpp"
 
 #include "app/project.hpp"
-#include "qt/form_window.hpp"
-#include "qt/qt_convert.hpp"
-#include "qt/qt_layer.hpp"
+#include "layers/qt/convert.hpp"
+#include "layers/qt/layer.hpp"
+#include "layers/qt/window.hpp"
 #include "runtime/run_time_error.hpp"
 #include "support/expected_texts.hpp"
 #include "widget_access.hpp"
@@ -33,7 +33,7 @@
 namespace temperament {
 namespace {
 
-using Script = std::function<void(ui::MainForm&, qt::FormWindow&)>;
+using Script = std::function<void(ui::MainForm&, qt::Window&)>;
 
 // Runs the real start-up, shows the window and hands it to a script in place
 // of the event loop. Clicks that reach the handlers are logged.
@@ -42,7 +42,7 @@ public:
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
         clicks.clear();  // those of Form_Load
-        qt::FormWindow window(form, dispatcher);
+        qt::Window window(form, dispatcher);
         window.showCentred();
         QApplication::setActiveWindow(&window);
         if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
@@ -80,17 +80,17 @@ void drive(const Script& script, ScriptedLayer& layer) {
 using test_support::click;
 using test_support::widget;
 
-void chooseClassification(const ui::MainForm& form, const qt::FormWindow& window, std::int16_t index) {
+void chooseClassification(const ui::MainForm& form, const qt::Window& window, std::int16_t index) {
     click(widget<QRadioButton>(window, form.Option1().Item(index)));
 }
 
-void toggleBox(const ui::MainForm& form, const qt::FormWindow& window, std::int16_t index) {
+void toggleBox(const ui::MainForm& form, const qt::Window& window, std::int16_t index) {
     click(widget<QCheckBox>(window, form.Check1().Item(index)));
 }
 
 // The display box's text as the model keeps it, with CR LF line breaks; a CR
 // shown on screen would fail the comparison.
-QString shownText(const ui::MainForm& form, const qt::FormWindow& window) {
+QString shownText(const ui::MainForm& form, const qt::Window& window) {
     QString text = widget<QPlainTextEdit>(window, form.Text1().Item(0)).toPlainText();
     return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 }
@@ -102,7 +102,7 @@ struct ShownBox {
     bool operator==(const ShownBox&) const = default;
 };
 
-ShownBox shownBox(const ui::MainForm& form, const qt::FormWindow& window, std::int16_t index) {
+ShownBox shownBox(const ui::MainForm& form, const qt::Window& window, std::int16_t index) {
     const auto& box = widget<QCheckBox>(window, form.Check1().Item(index));
     return {box.checkState(), box.text(), box.isVisible()};
 }
@@ -126,7 +126,7 @@ QColor colourInside(const QImage& image, const QWidget& widget, QPoint offset) {
     return colourAt(image, widget.geometry().topLeft() + offset);
 }
 
-void saveScreenshot(qt::FormWindow& window, const QString& name) {
+void saveScreenshot(qt::Window& window, const QString& name) {
     const QString folder = qEnvironmentVariable("TEMPERAMENT_SCREENSHOTS", QDir::currentPath());
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(window.grab().save(folder + u'/' + name));
@@ -137,7 +137,7 @@ void saveScreenshot(qt::FormWindow& window, const QString& name) {
 void QtWindowTest::firstScreenIsTheLoadedDesign() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             QCOMPARE(window.size(), QSize(461, 387));
             QCOMPARE(window.windowTitle().toStdString(), form.Caption());
             QVERIFY(!window.windowIcon().isNull());
@@ -189,7 +189,7 @@ void QtWindowTest::eachClassificationShowsItsTextPictureAndBoxes() {
     const auto chosen = static_cast<std::int16_t>(index);
     ScriptedLayer layer;
     drive(
-        [chosen](ui::MainForm& form, qt::FormWindow& window) {
+        [chosen](ui::MainForm& form, qt::Window& window) {
             chooseClassification(form, window, chosen);
             QCOMPARE(shownText(form, window), qt::toQString(test_support::classificationTexts.at(chosen)));
             QCOMPARE(window.widgetOf(form.Picture1()).isVisible(), chosen == 0);
@@ -210,7 +210,7 @@ void QtWindowTest::eachClassificationShowsItsTextPictureAndBoxes() {
 void QtWindowTest::propertyBoxesRenameAndShowWhatIsMeaningful() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             const auto boxes = [&] {
                 return std::vector<ShownBox>{shownBox(form, window, 0), shownBox(form, window, 1),
                                              shownBox(form, window, 2)};
@@ -256,7 +256,7 @@ void QtWindowTest::propertyBoxesRenameAndShowWhatIsMeaningful() {
 void QtWindowTest::choosingTheSameClassificationTwiceRaisesTwoClicks() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             chooseClassification(form, window, 1);
             chooseClassification(form, window, 1);
             QCOMPARE(shownText(form, window), qt::toQString(test_support::jungText));
@@ -269,7 +269,7 @@ void QtWindowTest::choosingTheSameClassificationTwiceRaisesTwoClicks() {
 void QtWindowTest::tabWalksTheShownControlsInDesignOrder() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             const auto walk = [](Qt::Key key, Qt::KeyboardModifiers modifiers, int steps) {
                 QStringList visited;
                 for (int step = 0; step < steps; ++step) {
@@ -295,7 +295,7 @@ void QtWindowTest::tabWalksTheShownControlsInDesignOrder() {
 void QtWindowTest::keysToggleBoxesAndMoveTheChoice() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             QWidget& hippocrates = window.widgetOf(form.Option1().Item(0));
             hippocrates.setFocus(Qt::TabFocusReason);
             QTest::keyClick(&hippocrates, Qt::Key_Space);
@@ -323,7 +323,7 @@ void QtWindowTest::keysToggleBoxesAndMoveTheChoice() {
 void QtWindowTest::aValueSetByTheProgramIsShownWithoutASecondClick() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             chooseClassification(form, window, 2);
             form.Check1().Item(2).Value(ui::CheckBox::Unchecked);
             QCOMPARE(shownBox(form, window, 2), (ShownBox{Qt::Unchecked, "бавен", true}));
@@ -339,7 +339,7 @@ void QtWindowTest::aValueSetByTheProgramIsShownWithoutASecondClick() {
 void QtWindowTest::aListBoxShownByTheProgramListsItsItems() {
     ScriptedLayer layer;
     drive(
-        [](ui::MainForm& form, qt::FormWindow& window) {
+        [](ui::MainForm& form, qt::Window& window) {
             QWidget& box = window.widgetOf(form.List1().Item(1));
             QVERIFY(box.findChild<QListWidget*>() == nullptr);
             form.List1().Item(1).Visible(true);
@@ -355,10 +355,10 @@ void QtWindowTest::aListBoxShownByTheProgramListsItsItems() {
 }
 
 void QtWindowTest::closingTheWindowEndsWithStatusZero() {
-    qt::QtLayer layer;
+    qt::Layer layer;
     QTimer::singleShot(0, [] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (dynamic_cast<qt::FormWindow*>(window) != nullptr) window->close();
+            if (dynamic_cast<qt::Window*>(window) != nullptr) window->close();
         }
     });
     QCOMPARE(runtime::run(app::describeProject(), layer), 0);
@@ -379,7 +379,7 @@ void QtWindowTest::aRunTimeErrorIsReportedAndEndsTheProgram() {
     QString reported;
     QTimer::singleShot(0, [] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* form = dynamic_cast<qt::FormWindow*>(window)) {
+            if (auto* form = dynamic_cast<qt::Window*>(window)) {
                 click(*form->findChild<QRadioButton*>(QStringLiteral("Option1(1)")));
             }
         }
@@ -395,7 +395,7 @@ void QtWindowTest::aRunTimeErrorIsReportedAndEndsTheProgram() {
 
     std::ostringstream errors;
     std::streambuf* const standardError = std::cerr.rdbuf(errors.rdbuf());
-    qt::QtLayer layer;
+    qt::Layer layer;
     const int status = runtime::run(project, layer);
     std::cerr.rdbuf(standardError);
 

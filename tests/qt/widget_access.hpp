@@ -1,7 +1,7 @@
 #pragma once
 // How the Qt tests reach a control's widget and click it as a user would.
 
-#include "qt/form_window.hpp"
+#include "layers/qt/window.hpp"
 #include "ui/control_model.hpp"
 
 #include <QAbstractButton>
@@ -13,7 +13,7 @@ namespace temperament::test_support {
 
 // The widget that shows `control`, as the kind the test expects.
 template <class Widget>
-Widget& widget(const qt::FormWindow& window, const ui::Control& control) {
+Widget& widget(const qt::Window& window, const ui::Control& control) {
     auto* found = qobject_cast<Widget*>(&window.widgetOf(control));
     if (found == nullptr) throw std::logic_error(control.memberName() + " has another kind of widget");
     return *found;

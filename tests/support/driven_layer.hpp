@@ -4,6 +4,7 @@
 
 #include "runtime/start.hpp"
 #include "ui/main_form.hpp"
+#include "ui/user_actions.hpp"
 
 #include <functional>
 #include <string>
@@ -13,13 +14,14 @@ namespace temperament::test_support {
 
 class DrivenLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
-    using Script = std::function<void(ui::MainForm&, runtime::Dispatcher&)>;
+    using Script = std::function<void(ui::MainForm&, ui::UserActions&)>;
 
     explicit DrivenLayer(Script script = {}) : script_(std::move(script)) {}
 
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        if (script_) script_(form, dispatcher);
+        ui::UserActions user(form, dispatcher);
+        if (script_) script_(form, user);
         return dispatcher.exitStatus();
     }
 

@@ -3,9 +3,10 @@
 // per control, kept in step with the model, passing the user's clicks to the
 // run-time's dispatcher.
 
-#include "qt/control_view.hpp"
+#include "layers/qt/control_view.hpp"
 #include "runtime/dispatcher.hpp"
 #include "ui/main_form.hpp"
+#include "ui/user_actions.hpp"
 
 #include <QWidget>
 
@@ -14,12 +15,12 @@
 
 namespace temperament::qt {
 
-class FormWindow final : public QWidget, private ui::FormObserver {
+class Window final : public QWidget, private ui::FormObserver {
 public:
-    FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher);
-    ~FormWindow() override;
-    FormWindow(const FormWindow&) = delete;
-    FormWindow& operator=(const FormWindow&) = delete;
+    Window(ui::MainForm& form, runtime::Dispatcher& dispatcher);
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
     // The widget that shows `control`.
     [[nodiscard]] QWidget& widgetOf(const ui::Control& control) const;
@@ -36,7 +37,7 @@ private:
     void focusFirstControl();
 
     ui::MainForm& form_;
-    runtime::Dispatcher& dispatcher_;
+    ui::UserActions user_;
     std::unordered_map<const ui::Control*, std::unique_ptr<ControlView>> views_;
 };
 

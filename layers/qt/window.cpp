@@ -1,6 +1,6 @@
-#include "qt/form_window.hpp"
+#include "layers/qt/window.hpp"
 
-#include "qt/qt_convert.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QApplication>
 #include <QPalette>
@@ -39,7 +39,7 @@ bool takesFocus(const ui::Control& control) {
 
 }  // namespace
 
-FormWindow::FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form), dispatcher_(dispatcher) {
+Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form), user_(form, dispatcher) {
     setWindowTitle(toQString(form.Caption()));
     setWindowIcon(toQIcon(form.icon()));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -60,17 +60,17 @@ FormWindow::FormWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher) : fo
     form_.subscribe(*this);
 }
 
-FormWindow::~FormWindow() { form_.unsubscribe(*this); }
+Window::~Window() { form_.unsubscribe(*this); }
 
-QWidget& FormWindow::widgetOf(const ui::Control& control) const { return viewOf(control).widget(); }
+QWidget& Window::widgetOf(const ui::Control& control) const { return viewOf(control).widget(); }
 
-ControlView& FormWindow::viewOf(const ui::Control& control) const {
+ControlView& Window::viewOf(const ui::Control& control) const {
     const auto view = views_.find(&control);
     if (view == views_.end()) throw std::logic_error("no widget shows " + control.memberName());
     return *view->second;
 }
 
-void FormWindow::showCentred() {
+void Window::showCentred() {
     QRect frame = frameGeometry();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame.moveCenter(screen->availableGeometry().center());
@@ -79,20 +79,20 @@ void FormWindow::showCentred() {
     show();
 }
 
-void FormWindow::propertyChanged(const ui::Control& control, ui::Property property) {
+void Window::propertyChanged(const ui::Control& control, ui::Property property) {
     ControlView& view = viewOf(control);
     view.refresh(property);  // before showing, so a control is shown ready
     if (property == ui::Property::Visible) view.widget().setVisible(control.Visible());
 }
 
-void FormWindow::userClicked(ui::Control& control) {
-    if (dispatcher_.userClicked(control) == runtime::Continuation::Running) return;
+void Window::userClicked(ui::Control& control) {
+    if (user_.clicked(control) == runtime::Continuation::Running) return;
     // The run-time has reported an error that ends the program.
-    QCoreApplication::exit(dispatcher_.exitStatus());
+    QCoreApplication::exit(user_.exitStatus());
     hide();
 }
 
-void FormWindow::chainTabOrder() {
+void Window::chainTabOrder() {
     QWidget* previous = nullptr;
     for (const ui::Control* control : form_.tabOrder()) {
         if (!takesFocus(*control)) continue;
@@ -102,7 +102,7 @@ void FormWindow::chainTabOrder() {
     }
 }
 
-void FormWindow::focusFirstControl() {
+void Window::focusFirstControl() {
     for (const ui::Control* control : form_.tabOrder()) {
         if (takesFocus(*control) && control->Visible()) {
             widgetOf(*control).setFocus(Qt::OtherFocusReason);

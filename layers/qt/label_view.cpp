@@ -1,7 +1,7 @@
 // The label: its caption as plain text, aligned as designed.
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QLabel>
 

@@ -8,19 +8,19 @@
 #include <iosfwd>
 #include <string>
 
-namespace temperament::runtime {
+namespace temperament::headless {
 
 // What the window shows, as text: its caption, then each visible control in
 // tab order with its state.
 [[nodiscard]] std::string describeScreen(const ui::MainForm& form);
 
-class HeadlessLayer final : public WindowingLayer, private ErrorReporter {
+class Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
-    HeadlessLayer(std::ostream& screen, std::ostream& errors) : screen_(screen), errors_(errors) {}
+    Layer(std::ostream& screen, std::ostream& errors) : screen_(screen), errors_(errors) {}
 
-    ErrorReporter& reporter() override { return *this; }
+    runtime::ErrorReporter& reporter() override { return *this; }
     // Writes the loaded window's screen and closes it.
-    int run(ui::MainForm& form, Dispatcher& dispatcher) override;
+    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override;
 
 private:
     void report(std::string_view message) override;
@@ -29,4 +29,4 @@ private:
     std::ostream& errors_;
 };
 
-}  // namespace temperament::runtime
+}  // namespace temperament::headless

@@ -2,8 +2,8 @@
 // click (or an arrow key, which Qt turns into a click on the next button of
 // the group) tells the window, and the model's new selection comes back here.
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QRadioButton>
 

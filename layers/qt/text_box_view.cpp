@@ -2,8 +2,8 @@
 // scroll bars. A locked box is read-only, but its text can still be selected,
 // copied and scrolled with mouse and keyboard.
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QPlainTextEdit>
 

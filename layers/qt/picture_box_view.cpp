@@ -2,8 +2,8 @@
 // the top-left corner, inside a sunken border. The first screen hides the
 // picture, so it is decoded when the box is first shown, not at start-up.
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QLabel>
 #include <QPixmap>

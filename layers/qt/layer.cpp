@@ -1,7 +1,7 @@
-#include "qt/qt_layer.hpp"
+#include "layers/qt/layer.hpp"
 
-#include "qt/form_window.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/convert.hpp"
+#include "layers/qt/window.hpp"
 #include "runtime/platform_layer.hpp"
 
 #include <QMessageBox>
@@ -10,15 +10,15 @@
 
 namespace temperament::qt {
 
-QtLayer::QtLayer() {
+Layer::Layer() {
     if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_.data());
     QGuiApplication::setDesktopFileName(QStringLiteral(TEMPERAMENT_APP_ID));
 }
 
-QtLayer::~QtLayer() = default;
+Layer::~Layer() = default;
 
-int QtLayer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
-    FormWindow window(form, dispatcher);
+int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+    Window window(form, dispatcher);
     window_ = &window;
     window.showCentred();
     const int status = QApplication::exec();
@@ -26,7 +26,7 @@ int QtLayer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     return dispatcher.ended() ? dispatcher.exitStatus() : status;
 }
 
-void QtLayer::report(std::string_view message) {
+void Layer::report(std::string_view message) {
     std::cerr << message << std::endl;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Грешка"), toQString(message), QMessageBox::Ok, window_);
     box.setInformativeText(QStringLiteral("Програмата ще бъде затворена."));
@@ -37,6 +37,6 @@ void QtLayer::report(std::string_view message) {
 
 namespace temperament::runtime {
 
-std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<qt::QtLayer>(); }
+std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<qt::Layer>(); }
 
 }  // namespace temperament::runtime

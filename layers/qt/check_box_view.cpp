@@ -3,8 +3,8 @@
 // box; the new Value then comes back here. So a value the program sets is
 // shown without being taken for a user's click.
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QCheckBox>
 

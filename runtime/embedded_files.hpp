@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace temperament::ui {
+namespace temperament::runtime {
 
 struct EmbeddedFile {
     std::string_view name;
@@ -15,4 +15,4 @@ struct EmbeddedFile {
 // Every embedded file, in the order the build lists them.
 std::span<const EmbeddedFile> embeddedFiles() noexcept;
 
-}  // namespace temperament::ui
+}  // namespace temperament::runtime

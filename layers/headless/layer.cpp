@@ -1,11 +1,11 @@
-#include "runtime/headless_layer.hpp"
+#include "layers/headless/layer.hpp"
 
 #include "ui/main_form.hpp"
 
 #include <ostream>
 #include <sstream>
 
-namespace temperament::runtime {
+namespace temperament::headless {
 namespace {
 
 void describe(std::ostream& out, const ui::Control& control) {
@@ -45,11 +45,11 @@ std::string describeScreen(const ui::MainForm& form) {
     return out.str();
 }
 
-int HeadlessLayer::run(ui::MainForm& form, Dispatcher& dispatcher) {
+int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     screen_ << describeScreen(form) << std::flush;
     return dispatcher.exitStatus();
 }
 
-void HeadlessLayer::report(std::string_view message) { errors_ << message << std::endl; }
+void Layer::report(std::string_view message) { errors_ << message << std::endl; }
 
-}  // namespace temperament::runtime
+}  // namespace temperament::headless

@@ -3,8 +3,8 @@
 // box is first shown; until then the box is an empty placeholder, which spares
 // the start-up the item-view machinery (about 0.7 MiB of resident memory).
 
-#include "qt/control_view.hpp"
-#include "qt/qt_convert.hpp"
+#include "layers/qt/control_view.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QListWidget>
 

@@ -1,6 +1,6 @@
-#include "qt/control_view.hpp"
+#include "layers/qt/control_view.hpp"
 
-#include "qt/qt_convert.hpp"
+#include "layers/qt/convert.hpp"
 
 #include <QPalette>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The windowing layer over Qt Widgets: it shows the loaded form in a
-// FormWindow, runs Qt's event loop until the window closes, and reports
+// Window, runs Qt's event loop until the window closes, and reports
 // run-time errors in a message box and on standard error.
 
 #include "runtime/start.hpp"
@@ -12,14 +12,14 @@
 
 namespace temperament::qt {
 
-class QtLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
+class Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
     // Uses the running QApplication, or creates one; the program takes no
     // command line, so Qt is given none either.
-    QtLayer();
-    ~QtLayer() override;
-    QtLayer(const QtLayer&) = delete;
-    QtLayer& operator=(const QtLayer&) = delete;
+    Layer();
+    ~Layer() override;
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
 
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override;
