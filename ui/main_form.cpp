@@ -3,6 +3,7 @@
 #include "ui/design_reader.hpp"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace temperament::ui {
 
@@ -70,6 +71,17 @@ ControlGroup<ControlType>* MainForm::groupOf(std::string_view name) const noexce
     ControlGroupBase* found = group(name);
     if (found == nullptr || found->kind() != ControlType::kindOf) return nullptr;
     return static_cast<ControlGroup<ControlType>*>(found);
+}
+
+OptionButton& MainForm::neighbour(const OptionButton& button, bool backwards) const {
+    std::vector<OptionButton*> shown;
+    for (Control* control : tabOrder()) {
+        if (auto* option = as<OptionButton>(*control); option != nullptr && option->Visible()) shown.push_back(option);
+    }
+    const auto at = std::find(shown.begin(), shown.end(), &button);
+    if (at == shown.end()) throw std::logic_error(button.memberName() + " is not a shown option button");
+    const auto count = static_cast<std::ptrdiff_t>(shown.size());
+    return *shown[static_cast<std::size_t>((at - shown.begin() + (backwards ? count - 1 : 1)) % count)];
 }
 
 ControlGroupBase* MainForm::group(std::string_view name) const noexcept {

@@ -46,6 +46,9 @@ public:
 
     // Makes `button` the selected choice and clears the others.
     void select(OptionButton& button);
+    // The shown option button after `button` in tab order (before it when
+    // `backwards`), round the group: where an arrow key moves the choice.
+    [[nodiscard]] OptionButton& neighbour(const OptionButton& button, bool backwards) const;
 
     void subscribe(FormObserver& observer) { observers_.add(observer); }
     void unsubscribe(const FormObserver& observer) { observers_.remove(observer); }

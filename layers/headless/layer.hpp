@@ -1,7 +1,7 @@
 #pragma once
 // A windowing layer without a screen: it writes what the window shows as text
-// and reports errors on an error stream. The program uses it until a real
-// windowing layer is built in.
+// and reports errors on an error stream: the program built for a machine
+// without a screen (TEMPERAMENT_LAYER=headless) prints its first screen.
 
 #include "runtime/start.hpp"
 
@@ -9,10 +9,6 @@
 #include <string>
 
 namespace temperament::headless {
-
-// What the window shows, as text: its caption, then each visible control in
-// tab order with its state.
-[[nodiscard]] std::string describeScreen(const ui::MainForm& form);
 
 class Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:

@@ -1,0 +1,47 @@
+#pragma once
+// The window without a screen: the keyboard focus and what the user's mouse
+// and keys do, by the keyboard contract that every layer keeps (README,
+// "Keyboard"). It is the reference the expected screens are made from.
+
+#include "layers/headless/screen.hpp"
+#include "runtime/dispatcher.hpp"
+#include "ui/user_actions.hpp"
+
+#include <optional>
+#include <string_view>
+
+namespace temperament::headless {
+
+enum class Key { Tab, ShiftTab, Space, Up, Down, Left, Right };
+
+// "Tab", "Shift+Tab", "Space", "Up", "Down", "Left", "Right".
+[[nodiscard]] std::string_view keyName(Key key) noexcept;
+[[nodiscard]] std::optional<Key> keyNamed(std::string_view name) noexcept;
+
+// Whether the user can put the focus on a control of that kind (labels and
+// pictures only show).
+[[nodiscard]] bool takesFocus(ui::ControlKind kind) noexcept;
+
+class Window {
+public:
+    // The focus starts in the first shown control of the tab order that takes it.
+    Window(ui::MainForm& form, runtime::Dispatcher& dispatcher);
+
+    // A mouse click: the control takes the focus if it can, then the click.
+    runtime::Continuation click(ui::Control& control);
+    runtime::Continuation press(Key key);
+
+    [[nodiscard]] const ui::Control* focus() const noexcept { return focus_; }
+    [[nodiscard]] Screen screen() const;
+
+private:
+    // The next (or previous) tab stop after the focus; the option buttons are
+    // one stop, entered at the chosen one, or the first when none is chosen.
+    [[nodiscard]] ui::Control* nextStop(bool backwards) const;
+
+    ui::MainForm& form_;
+    ui::UserActions user_;
+    ui::Control* focus_ = nullptr;
+};
+
+}  // namespace temperament::headless

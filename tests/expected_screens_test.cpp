@@ -1,0 +1,64 @@
+// The expected screens hold on the screenless layer, the reference: every
+// scenario, and every state the window can reach with every user action.
+
+#include "support/headless_driver.hpp"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <set>
+
+namespace {
+
+using namespace temperament::test_support;
+
+const std::filesystem::path folder = TEMPERAMENT_SCREENS;
+
+TEST(ExpectedScreens, EveryScenarioPlaysOnTheScreenlessWindow) {
+    const auto files = scenarioFiles(folder);
+    ASSERT_FALSE(files.empty());
+    for (const std::filesystem::path& file : files) {
+        const Scenario scenario = readScenario(file);
+        std::string problem;
+        withHeadlessWindow([&](ScreenDriver& driver) { problem = mismatch(scenario, driver); });
+        EXPECT_EQ(problem, "") << file.filename().string() << ", " << problem;
+    }
+}
+
+TEST(ExpectedScreens, TheWalkHasEveryReachableStateAndTransition) {
+    const StateGraph expected = readWalk(folder / "every_state.walk");
+    const StateGraph found = explore(withHeadlessWindow);
+    EXPECT_EQ(found.states, expected.states);
+    ASSERT_EQ(found.transitions.size(), expected.transitions.size());
+    for (std::size_t i = 0; i < found.transitions.size(); ++i) {
+        const Transition& f = found.transitions[i];
+        const Transition& e = expected.transitions[i];
+        EXPECT_TRUE(f.from == e.from && f.action == e.action && f.to == e.to)
+            << f.from << ' ' << f.action << " -> " << f.to << " instead of " << e.from << ' ' << e.action << " -> "
+            << e.to;
+    }
+    EXPECT_EQ(walkMismatch(expected, withHeadlessWindow), "");
+}
+
+TEST(ExpectedScreens, TheCoveringRunsTakeEveryTransition) {
+    const StateGraph graph = readWalk(folder / "every_state.walk");
+    std::size_t taken = 0;
+    std::set<const Transition*> distinct;
+    for (const auto& run : coveringRuns(graph)) {
+        std::size_t state = 0;
+        for (const Transition* t : run) {
+            ASSERT_EQ(t->from, state);
+            state = t->to;
+            distinct.insert(t);
+            ++taken;
+        }
+    }
+    EXPECT_EQ(distinct.size(), graph.transitions.size());
+    std::cout << graph.transitions.size() << " transitions in " << taken << " actions\n";
+}
+
+TEST(ExpectedScreens, ADifferenceIsShownAsAUnifiedDiff) {
+    EXPECT_EQ(unifiedDiff("a\nb\nc\n", "a\nx\nc\n"), "--- expected\n+++ shown\n@@ -1,3 +1,3 @@\n a\n-b\n+x\n c\n");
+}
+
+}  // namespace

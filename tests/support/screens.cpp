@@ -1,0 +1,136 @@
+#include "support/screens.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace temperament::test_support {
+namespace {
+
+constexpr std::string_view stepMark = "== ";
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+}
+
+}  // namespace
+
+Action parseAction(std::string_view text) {
+    if (text == "start") return {};
+    if (text.starts_with("click ") && text.size() > 6) return {Action::Kind::Click, std::string(text.substr(6)), {}};
+    if (text.starts_with("key ")) {
+        if (const auto key = headless::keyNamed(text.substr(4))) return {Action::Kind::Key, {}, *key};
+    }
+    throw std::invalid_argument("not an action: \"" + std::string(text) + "\"");
+}
+
+std::string actionText(const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Start: return "start";
+    case Action::Kind::Click: return "click " + action.member;
+    case Action::Kind::Key: return "key " + std::string(headless::keyName(action.key));
+    }
+    return "?";
+}
+
+Scenario readScenario(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error(file.string() + ": cannot be read");
+    Scenario scenario;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (line.starts_with(stepMark)) {
+            const std::string action = line.substr(stepMark.size());
+            try {
+                (void)parseAction(action);
+            } catch (const std::invalid_argument& error) {
+                throw std::runtime_error(file.string() + ", line " + std::to_string(number) + ": " + error.what());
+            }
+            scenario.steps.push_back({action, {}});
+        } else if (scenario.steps.empty()) {
+            scenario.about += line + '\n';
+        } else {
+            scenario.steps.back().screen += line + '\n';
+        }
+    }
+    if (scenario.steps.empty() || scenario.steps.front().action != "start")
+        throw std::runtime_error(file.string() + ": the first step must be \"== start\"");
+    return scenario;
+}
+
+void writeScenario(const std::filesystem::path& file, const Scenario& scenario) {
+    std::ofstream out(file, std::ios::binary);
+    out << scenario.about;
+    for (const Step& step : scenario.steps) out << stepMark << step.action << '\n' << step.screen;
+    if (!out) throw std::runtime_error(file.string() + ": cannot be written");
+}
+
+std::vector<std::filesystem::path> scenarioFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".screens") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+ui::Control& controlNamed(const ui::MainForm& form, const std::string& member) {
+    for (ui::Control* control : form.controls()) {
+        if (control->memberName() == member) return *control;
+    }
+    throw std::invalid_argument("the window has no control " + member);
+}
+
+void ScreenDriver::perform(const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Start: break;
+    case Action::Kind::Click: click(action.member); break;
+    case Action::Kind::Key: press(action.key); break;
+    }
+}
+
+std::string mismatch(const Scenario& scenario, ScreenDriver& driver) {
+    for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
+        const Step& step = scenario.steps[i];
+        driver.perform(parseAction(step.action));
+        const std::string shown = headless::format(driver.read());
+        if (shown != step.screen) {
+            return "step " + std::to_string(i + 1) + " (" + step.action + "):\n" + unifiedDiff(step.screen, shown);
+        }
+    }
+    return {};
+}
+
+std::string unifiedDiff(const std::string& expected, const std::string& actual) {
+    const std::vector<std::string> a = lines(expected);
+    const std::vector<std::string> b = lines(actual);
+    // The longest common subsequence, from the ends.
+    std::vector<std::vector<std::size_t>> common(a.size() + 1, std::vector<std::size_t>(b.size() + 1, 0));
+    for (std::size_t i = a.size(); i-- > 0;) {
+        for (std::size_t j = b.size(); j-- > 0;) {
+            common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+        }
+    }
+    std::string diff =
+        "--- expected\n+++ shown\n@@ -1," + std::to_string(a.size()) + " +1," + std::to_string(b.size()) + " @@\n";
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() || j < b.size()) {
+        if (i < a.size() && j < b.size() && a[i] == b[j]) {
+            diff += ' ' + a[i++] + '\n';
+            ++j;
+        } else if (i < a.size() && (j == b.size() || common[i + 1][j] >= common[i][j + 1])) {
+            diff += '-' + a[i++] + '\n';
+        } else {
+            diff += '+' + b[j++] + '\n';
+        }
+    }
+    return diff;
+}
+
+}  // namespace temperament::test_support

@@ -1,0 +1,75 @@
+#pragma once
+// The expected screens every layer is tested against. A scenario file
+// (tests/screens/*.screens) is a list of steps; a step is a line "== <action>"
+// followed by the screen the window must show after it. The first step is
+// "== start", the screen after start-up; an action is "click <member>" (the
+// mouse, on the control) or "key <name>" (Tab, Shift+Tab, Space, Up, Down,
+// Left, Right). Lines before the first step say what the scenario is about.
+
+#include "layers/headless/screen.hpp"
+#include "layers/headless/window.hpp"
+#include "ui/main_form.hpp"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace temperament::test_support {
+
+struct Action {
+    enum class Kind { Start, Click, Key };
+    Kind kind = Kind::Start;
+    std::string member;                      // Click
+    headless::Key key = headless::Key::Tab;  // Key
+};
+
+// Throws std::invalid_argument naming the text it cannot read.
+[[nodiscard]] Action parseAction(std::string_view text);
+[[nodiscard]] std::string actionText(const Action& action);
+
+struct Step {
+    std::string action;
+    std::string screen;
+};
+
+struct Scenario {
+    std::string about;  // the lines before the first step
+    std::vector<Step> steps;
+};
+
+// Throws std::runtime_error naming the file and line of what is wrong.
+[[nodiscard]] Scenario readScenario(const std::filesystem::path& file);
+void writeScenario(const std::filesystem::path& file, const Scenario& scenario);
+// Every *.screens file in `folder`, sorted.
+[[nodiscard]] std::vector<std::filesystem::path> scenarioFiles(const std::filesystem::path& folder);
+
+// The control a scenario names ("Option1(2)"); throws std::invalid_argument
+// when the form has none.
+[[nodiscard]] ui::Control& controlNamed(const ui::MainForm& form, const std::string& member);
+
+// A layer's real window, driven as the user drives it and read back.
+class ScreenDriver {
+public:
+    virtual ~ScreenDriver() = default;
+    virtual void click(const std::string& member) = 0;
+    virtual void press(headless::Key key) = 0;
+    [[nodiscard]] virtual headless::Screen read() = 0;
+
+    void perform(const Action& action);
+
+protected:
+    ScreenDriver() = default;
+    ScreenDriver(const ScreenDriver&) = default;
+    ScreenDriver& operator=(const ScreenDriver&) = default;
+};
+
+// Plays the scenario on a freshly started window. Empty when every screen is
+// as expected; otherwise the step that differs and a unified diff of the
+// expected and the shown screen.
+[[nodiscard]] std::string mismatch(const Scenario& scenario, ScreenDriver& driver);
+
+// The lines of `expected` and `actual` as a unified diff ("-" expected, "+" shown).
+[[nodiscard]] std::string unifiedDiff(const std::string& expected, const std::string& actual);
+
+}  // namespace temperament::test_support
