@@ -21,7 +21,7 @@ TEST(ExpectedScreens, EveryScenarioPlaysOnTheScreenlessWindow) {
         const Scenario scenario = readScenario(file);
         std::string problem;
         withHeadlessWindow([&](ScreenDriver& driver) { problem = mismatch(scenario, driver); });
-        EXPECT_EQ(problem, "") << file.filename().string() << ", " << problem;
+        if (!problem.empty()) ADD_FAILURE() << file.filename().string() << ", " << problem;
     }
 }
 
@@ -37,7 +37,8 @@ TEST(ExpectedScreens, TheWalkHasEveryReachableStateAndTransition) {
             << f.from << ' ' << f.action << " -> " << f.to << " instead of " << e.from << ' ' << e.action << " -> "
             << e.to;
     }
-    EXPECT_EQ(walkMismatch(expected, withHeadlessWindow), "");
+    const std::string problem = walkMismatch(expected, withHeadlessWindow);
+    if (!problem.empty()) ADD_FAILURE() << problem;
 }
 
 TEST(ExpectedScreens, TheCoveringRunsTakeEveryTransition) {
@@ -59,6 +60,9 @@ TEST(ExpectedScreens, TheCoveringRunsTakeEveryTransition) {
 
 TEST(ExpectedScreens, ADifferenceIsShownAsAUnifiedDiff) {
     EXPECT_EQ(unifiedDiff("a\nb\nc\n", "a\nx\nc\n"), "--- expected\n+++ shown\n@@ -1,3 +1,3 @@\n a\n-b\n+x\n c\n");
+    // Far apart, two changes are two hunks with three lines around each.
+    EXPECT_EQ(unifiedDiff("0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n", "x\n1\n2\n3\n4\n5\n6\n7\n8\ny\n"),
+              "--- expected\n+++ shown\n@@ -1,4 +1,4 @@\n-0\n+x\n 1\n 2\n 3\n@@ -7,4 +7,4 @@\n 6\n 7\n 8\n-9\n+y\n");
 }
 
 }  // namespace

@@ -37,6 +37,12 @@ inline constexpr std::array<std::pair<ControlKind, std::string_view>, 6> control
     return "Control";
 }
 
+// Whether the user can put the keyboard focus on a control of that kind:
+// labels and pictures only show.
+[[nodiscard]] constexpr bool takesFocus(ControlKind kind) noexcept {
+    return kind != ControlKind::Label && kind != ControlKind::PictureBox;
+}
+
 // The kind of that name, or nothing.
 [[nodiscard]] constexpr std::optional<ControlKind> kindNamed(std::string_view name) noexcept {
     for (const auto& [kind, each] : controlKinds) {

@@ -84,6 +84,29 @@ OptionButton& MainForm::neighbour(const OptionButton& button, bool backwards) co
     return *shown[static_cast<std::size_t>((at - shown.begin() + (backwards ? count - 1 : 1)) % count)];
 }
 
+Control* MainForm::nextTabStop(const Control* from, bool backwards) const {
+    const auto isOption = [](const Control* control) { return control != nullptr && as<OptionButton>(*control); };
+    std::vector<Control*> stops;
+    for (Control* control : tabOrder()) {
+        if (!control->Visible() || !takesFocus(control->kind())) continue;
+        // The option group is one stop, at its first button.
+        if (isOption(control) && std::any_of(stops.begin(), stops.end(), isOption)) continue;
+        stops.push_back(control);
+    }
+    if (stops.empty()) return nullptr;
+    auto at = std::find_if(stops.begin(), stops.end(),
+                           [&](const Control* stop) { return stop == from || (isOption(stop) && isOption(from)); });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const std::ptrdiff_t here = at == stops.end() ? (backwards ? 0 : -1) : at - stops.begin();
+    Control* next = stops[static_cast<std::size_t>((here + (backwards ? count - 1 : 1)) % count)];
+    if (!isOption(next)) return next;
+    for (Control* control : tabOrder()) {
+        if (auto* option = as<OptionButton>(*control); option != nullptr && option->Visible() && option->Value())
+            return option;
+    }
+    return next;
+}
+
 ControlGroupBase* MainForm::group(std::string_view name) const noexcept {
     for (const auto& each : groups_) {
         if (each->Name() == name) return each.get();

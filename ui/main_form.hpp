@@ -46,6 +46,11 @@ public:
 
     // Makes `button` the selected choice and clears the others.
     void select(OptionButton& button);
+    // Where Tab (or Shift+Tab, `backwards`) moves the keyboard focus from
+    // `from`: the next shown control of the tab order that takes the focus,
+    // round the form; the option buttons are one stop, entered at the chosen
+    // one, or the first when none is chosen. Null when no control takes it.
+    [[nodiscard]] Control* nextTabStop(const Control* from, bool backwards) const;
     // The shown option button after `button` in tab order (before it when
     // `backwards`), round the group: where an arrow key moves the choice.
     [[nodiscard]] OptionButton& neighbour(const OptionButton& button, bool backwards) const;

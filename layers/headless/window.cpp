@@ -21,7 +21,6 @@ constexpr std::array<std::pair<Key, std::string_view>, 7> keyNames = {{
 }};
 
 bool isOption(const ui::Control* control) { return control != nullptr && ui::as<ui::OptionButton>(*control); }
-
 }  // namespace
 
 std::string_view keyName(Key key) noexcept {
@@ -38,13 +37,9 @@ std::optional<Key> keyNamed(std::string_view name) noexcept {
     return std::nullopt;
 }
 
-bool takesFocus(ui::ControlKind kind) noexcept {
-    return kind != ui::ControlKind::Label && kind != ui::ControlKind::PictureBox;
-}
-
 Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form), user_(form, dispatcher) {
     for (ui::Control* control : form.tabOrder()) {
-        if (control->Visible() && takesFocus(control->kind())) {
+        if (control->Visible() && ui::takesFocus(control->kind())) {
             focus_ = control;
             break;
         }
@@ -52,7 +47,7 @@ Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form
 }
 
 runtime::Continuation Window::click(ui::Control& control) {
-    if (takesFocus(control.kind())) focus_ = &control;
+    if (ui::takesFocus(control.kind())) focus_ = &control;
     return user_.clicked(control);
 }
 
@@ -60,7 +55,7 @@ runtime::Continuation Window::press(Key key) {
     switch (key) {
     case Key::Tab:
     case Key::ShiftTab:
-        if (ui::Control* next = nextStop(key == Key::ShiftTab)) focus_ = next;
+        if (ui::Control* next = form_.nextTabStop(focus_, key == Key::ShiftTab)) focus_ = next;
         break;
     case Key::Space:
         // A text box or a list box takes Space for itself: no Click.
@@ -75,30 +70,6 @@ runtime::Continuation Window::press(Key key) {
         return user_.clicked(*focus_);
     }
     return user_.ended() ? runtime::Continuation::Ended : runtime::Continuation::Running;
-}
-
-ui::Control* Window::nextStop(bool backwards) const {
-    std::vector<ui::Control*> stops;
-    for (ui::Control* control : form_.tabOrder()) {
-        if (!control->Visible() || !takesFocus(control->kind())) continue;
-        // The option group is one stop, at its first button.
-        if (isOption(control) && std::any_of(stops.begin(), stops.end(), isOption)) continue;
-        stops.push_back(control);
-    }
-    if (stops.empty()) return nullptr;
-    auto at = std::find_if(stops.begin(), stops.end(), [&](const ui::Control* stop) {
-        return stop == focus_ || (isOption(stop) && isOption(focus_));
-    });
-    const auto count = static_cast<std::ptrdiff_t>(stops.size());
-    const std::ptrdiff_t here = at == stops.end() ? (backwards ? 0 : -1) : at - stops.begin();
-    ui::Control* next = stops[static_cast<std::size_t>((here + (backwards ? count - 1 : 1)) % count)];
-    if (!isOption(next)) return next;
-    for (ui::Control* control : form_.tabOrder()) {
-        if (auto* option = ui::as<ui::OptionButton>(*control);
-            option != nullptr && option->Visible() && option->Value())
-            return option;
-    }
-    return next;
 }
 
 Screen Window::screen() const { return screenOf(form_, focus_ == nullptr ? std::string() : focus_->memberName()); }

@@ -18,10 +18,6 @@ enum class Key { Tab, ShiftTab, Space, Up, Down, Left, Right };
 [[nodiscard]] std::string_view keyName(Key key) noexcept;
 [[nodiscard]] std::optional<Key> keyNamed(std::string_view name) noexcept;
 
-// Whether the user can put the focus on a control of that kind (labels and
-// pictures only show).
-[[nodiscard]] bool takesFocus(ui::ControlKind kind) noexcept;
-
 class Window {
 public:
     // The focus starts in the first shown control of the tab order that takes it.
@@ -35,10 +31,6 @@ public:
     [[nodiscard]] Screen screen() const;
 
 private:
-    // The next (or previous) tab stop after the focus; the option buttons are
-    // one stop, entered at the chosen one, or the first when none is chosen.
-    [[nodiscard]] ui::Control* nextStop(bool backwards) const;
-
     ui::MainForm& form_;
     ui::UserActions user_;
     ui::Control* focus_ = nullptr;

@@ -7,6 +7,7 @@
 #include "layers/qt/convert.hpp"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 
 namespace temperament::qt {
 namespace {
@@ -17,6 +18,13 @@ public:
 
 protected:
     void nextCheckState() override {}
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isArrowKey(event->key())) {
+            event->ignore();
+            return;
+        }
+        QCheckBox::keyPressEvent(event);
+    }
 };
 
 Qt::CheckState toQt(runtime::Int16 value) {

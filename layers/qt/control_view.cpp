@@ -8,16 +8,15 @@ namespace temperament::qt {
 namespace {
 
 std::unique_ptr<ControlView> createKindView(ui::Control& control, QWidget& parent, const UserClick& clicked) {
-    switch (control.kind()) {
-    case ui::ControlKind::PictureBox: return createPictureBoxView(static_cast<ui::PictureBox&>(control), parent);
-    case ui::ControlKind::Label: return createLabelView(static_cast<ui::Label&>(control), parent);
-    case ui::ControlKind::TextBox: return createTextBoxView(static_cast<ui::TextBox&>(control), parent);
-    case ui::ControlKind::CheckBox: return createCheckBoxView(static_cast<ui::CheckBox&>(control), parent, clicked);
-    case ui::ControlKind::OptionButton:
-        return createOptionButtonView(static_cast<ui::OptionButton&>(control), parent, clicked);
-    case ui::ControlKind::ListBox: return createListBoxView(static_cast<ui::ListBox&>(control), parent);
-    }
-    throw std::logic_error("no view for the kind of " + control.memberName());
+    return ui::visit(control,
+                     ui::Overloaded{
+                         [&](ui::PictureBox& box) { return createPictureBoxView(box, parent); },
+                         [&](ui::Label& label) { return createLabelView(label, parent); },
+                         [&](ui::TextBox& box) { return createTextBoxView(box, parent); },
+                         [&](ui::CheckBox& box) { return createCheckBoxView(box, parent, clicked); },
+                         [&](ui::OptionButton& option) { return createOptionButtonView(option, parent, clicked); },
+                         [&](ui::ListBox& list) { return createListBoxView(list, parent); },
+                     });
 }
 
 }  // namespace

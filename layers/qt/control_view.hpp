@@ -11,6 +11,11 @@
 
 namespace temperament::qt {
 
+// The arrow keys: the window's, not a button's (see Window::keyPressEvent).
+inline bool isArrowKey(int key) {
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+
 // Tells the window that the user clicked a control.
 using UserClick = std::function<void(ui::Control&)>;
 

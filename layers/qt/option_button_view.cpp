@@ -1,10 +1,12 @@
 // The option button. As with the check box, the selection is the model's: a
-// click (or an arrow key, which Qt turns into a click on the next button of
-// the group) tells the window, and the model's new selection comes back here.
+// click or Space tells the window, and the model's new selection comes back
+// here. The arrow keys are left to the window, which moves the choice round
+// the group.
 
 #include "layers/qt/control_view.hpp"
 #include "layers/qt/convert.hpp"
 
+#include <QKeyEvent>
 #include <QRadioButton>
 
 namespace temperament::qt {
@@ -16,6 +18,13 @@ public:
 
 protected:
     void nextCheckState() override {}
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isArrowKey(event->key())) {
+            event->ignore();
+            return;
+        }
+        QRadioButton::keyPressEvent(event);
+    }
 };
 
 class OptionButtonView final : public ControlView {

@@ -3,6 +3,7 @@
 #include "layers/qt/convert.hpp"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
@@ -32,10 +33,7 @@ QIcon toQIcon(std::span<const unsigned char> bytes) {
     return {icon};
 }
 
-bool takesFocus(const ui::Control& control) {
-    // Labels and pictures only show; the user works with the rest.
-    return control.kind() != ui::ControlKind::Label && control.kind() != ui::ControlKind::PictureBox;
-}
+bool takesFocus(const ui::Control& control) { return ui::takesFocus(control.kind()); }
 
 }  // namespace
 
@@ -90,6 +88,35 @@ void Window::userClicked(ui::Control& control) {
     // The run-time has reported an error that ends the program.
     QCoreApplication::exit(user_.exitStatus());
     hide();
+}
+
+bool Window::focusNextPrevChild(bool next) {
+    ui::Control* stop = form_.nextTabStop(focusedControl(), !next);
+    if (stop == nullptr) return false;
+    widgetOf(*stop).setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    ui::Control* focused = focusedControl();
+    auto* option = focused != nullptr ? ui::as<ui::OptionButton>(*focused) : nullptr;
+    if (!isArrowKey(key) || option == nullptr) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The arrows move the choice round the option buttons, one Click each.
+    ui::OptionButton& next = form_.neighbour(*option, key == Qt::Key_Up || key == Qt::Key_Left);
+    widgetOf(next).setFocus(Qt::OtherFocusReason);
+    userClicked(next);
+}
+
+ui::Control* Window::focusedControl() const {
+    const QWidget* focused = QApplication::focusWidget();
+    for (ui::Control* control : form_.controls()) {
+        if (&widgetOf(*control) == focused) return control;
+    }
+    return nullptr;
 }
 
 void Window::chainTabOrder() {

@@ -29,8 +29,17 @@ public:
     // control of the tab order.
     void showCentred();
 
+protected:
+    // Tab and Shift+Tab, from any widget of the window: the keyboard contract's
+    // next stop, which never chooses.
+    bool focusNextPrevChild(bool next) override;
+    // The arrow keys the option buttons and the boxes leave to the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void propertyChanged(const ui::Control& control, ui::Property property) override;
+    // The control whose widget has the focus, or null.
+    [[nodiscard]] ui::Control* focusedControl() const;
     [[nodiscard]] ControlView& viewOf(const ui::Control& control) const;
     void userClicked(ui::Control& control);
     void chainTabOrder();

@@ -109,26 +109,55 @@ std::string mismatch(const Scenario& scenario, ScreenDriver& driver) {
 std::string unifiedDiff(const std::string& expected, const std::string& actual) {
     const std::vector<std::string> a = lines(expected);
     const std::vector<std::string> b = lines(actual);
-    // The longest common subsequence, from the ends.
+    // The longest common subsequence, from the ends, gives the edit script.
     std::vector<std::vector<std::size_t>> common(a.size() + 1, std::vector<std::size_t>(b.size() + 1, 0));
     for (std::size_t i = a.size(); i-- > 0;) {
         for (std::size_t j = b.size(); j-- > 0;) {
             common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
         }
     }
-    std::string diff =
-        "--- expected\n+++ shown\n@@ -1," + std::to_string(a.size()) + " +1," + std::to_string(b.size()) + " @@\n";
+    struct Edit {
+        char mark;
+        std::string line;
+        std::size_t oldLine;
+        std::size_t newLine;
+    };
+    std::vector<Edit> edits;
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() || j < b.size()) {
         if (i < a.size() && j < b.size() && a[i] == b[j]) {
-            diff += ' ' + a[i++] + '\n';
-            ++j;
+            edits.push_back({' ', a[i], i++, j++});
         } else if (i < a.size() && (j == b.size() || common[i + 1][j] >= common[i][j + 1])) {
-            diff += '-' + a[i++] + '\n';
+            edits.push_back({'-', a[i], i++, j});
         } else {
-            diff += '+' + b[j++] + '\n';
+            edits.push_back({'+', b[j], i, j++});
         }
+    }
+    // Hunks: each change with up to three unchanged lines around it.
+    constexpr std::size_t context = 3;
+    std::string diff = "--- expected\n+++ shown\n";
+    for (std::size_t at = 0; at < edits.size();) {
+        if (edits[at].mark == ' ') {
+            ++at;
+            continue;
+        }
+        const std::size_t begin = at >= context ? at - context : 0;
+        std::size_t lastChange = at;
+        for (std::size_t k = at; k < edits.size() && k - lastChange <= 2 * context; ++k) {
+            if (edits[k].mark != ' ') lastChange = k;
+        }
+        const std::size_t end = std::min(edits.size(), lastChange + context + 1);
+        std::size_t oldCount = 0;
+        std::size_t newCount = 0;
+        for (std::size_t k = begin; k < end; ++k) {
+            if (edits[k].mark != '+') ++oldCount;
+            if (edits[k].mark != '-') ++newCount;
+        }
+        diff += "@@ -" + std::to_string(edits[begin].oldLine + 1) + ',' + std::to_string(oldCount) + " +" +
+                std::to_string(edits[begin].newLine + 1) + ',' + std::to_string(newCount) + " @@\n";
+        for (std::size_t k = begin; k < end; ++k) diff += edits[k].mark + edits[k].line + '\n';
+        at = end;
     }
     return diff;
 }
