@@ -33,9 +33,9 @@ TEST(ExpectedScreens, TheWalkHasEveryReachableStateAndTransition) {
     for (std::size_t i = 0; i < found.transitions.size(); ++i) {
         const Transition& f = found.transitions[i];
         const Transition& e = expected.transitions[i];
-        EXPECT_TRUE(f.from == e.from && f.action == e.action && f.to == e.to)
-            << f.from << ' ' << f.action << " -> " << f.to << " instead of " << e.from << ' ' << e.action << " -> "
-            << e.to;
+        EXPECT_TRUE(f.from == e.from && f.action == e.action && f.to == e.to && f.clicks == e.clicks)
+            << f.from << ' ' << f.action << " -> " << f.to << ' ' << f.clicks << " instead of " << e.from << ' '
+            << e.action << " -> " << e.to << ' ' << e.clicks;
     }
     const std::string problem = walkMismatch(expected, withHeadlessWindow);
     if (!problem.empty()) ADD_FAILURE() << problem;

@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
         for (const std::filesystem::path& file : scenarioFiles(folder)) {
             Scenario scenario = readScenario(file);
             withHeadlessWindow([&](ScreenDriver& driver) {
+                (void)driver.takeClicks();
                 for (Step& step : scenario.steps) {
                     driver.perform(parseAction(step.action));
-                    step.screen = temperament::headless::format(driver.read());
+                    step.screen = stepText(driver.takeClicks().value_or(std::vector<std::string>{}), driver.read());
                 }
             });
             writeScenario(file, scenario);

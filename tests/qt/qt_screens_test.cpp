@@ -21,6 +21,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 namespace temperament {
 namespace {
@@ -36,7 +37,10 @@ std::string buttonCaption(const QAbstractButton& button) {
 
 class QtDriver final : public ScreenDriver {
 public:
-    QtDriver(const ui::MainForm& form, qt::Window& window) : form_(form), window_(window) {}
+    QtDriver(const ui::MainForm& form, qt::Window& window, std::vector<std::string>& clicks)
+        : form_(form), window_(window), clicks_(clicks) {}
+
+    std::optional<std::vector<std::string>> takeClicks() override { return std::exchange(clicks_, {}); }
 
     void click(const std::string& member) override {
         QWidget& widget = window_.widgetOf(test_support::controlNamed(form_, member));
@@ -95,6 +99,7 @@ public:
 private:
     const ui::MainForm& form_;
     qt::Window& window_;
+    std::vector<std::string>& clicks_;
 };
 
 // Starts the real program, shows its window and lets `body` drive it.
@@ -108,12 +113,14 @@ public:
         window.showCentred();
         QApplication::setActiveWindow(&window);
         if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
-        QtDriver driver(form, window);
+        clicks.clear();  // those of Form_Load
+        QtDriver driver(form, window, clicks);
         body_(driver);
         return dispatcher.exitStatus();
     }
 
     std::string reports;
+    std::vector<std::string> clicks;
 
 private:
     void report(std::string_view message) override { reports += std::string(message) + '\n'; }
@@ -123,7 +130,7 @@ private:
 
 void withQtWindow(const std::function<void(ScreenDriver&)>& body) {
     DrivenQtLayer layer(body);
-    const int status = runtime::run(app::describeProject(), layer);
+    const int status = runtime::run(test_support::logClicks(app::describeProject(), layer.clicks), layer);
     if (status != 0 || !layer.reports.empty())
         throw std::runtime_error("the program ended with status " + std::to_string(status) + ": " + layer.reports);
 }

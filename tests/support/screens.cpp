@@ -86,6 +86,28 @@ ui::Control& controlNamed(const ui::MainForm& form, const std::string& member) {
     throw std::invalid_argument("the window has no control " + member);
 }
 
+runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log) {
+    for (runtime::ClickBinding& binding : project.clickHandlers) {
+        binding.handler = [&log, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
+                                                                                               runtime::Int16 index) {
+            log.push_back(name + "_Click(" + runtime::toString(index) + ")");
+            handler(form, index);
+        };
+    }
+    return project;
+}
+
+std::string clicksText(const std::vector<std::string>& clicks) {
+    if (clicks.empty()) return "none";
+    std::string text;
+    for (const std::string& click : clicks) text += (text.empty() ? "" : " ") + click;
+    return text;
+}
+
+std::string stepText(const std::vector<std::string>& clicks, const headless::Screen& screen) {
+    return "Clicks " + clicksText(clicks) + '\n' + headless::format(screen);
+}
+
 void ScreenDriver::perform(const Action& action) {
     switch (action.kind) {
     case Action::Kind::Start: break;
@@ -98,9 +120,15 @@ std::string mismatch(const Scenario& scenario, ScreenDriver& driver) {
     for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
         const Step& step = scenario.steps[i];
         driver.perform(parseAction(step.action));
-        const std::string shown = headless::format(driver.read());
-        if (shown != step.screen) {
-            return "step " + std::to_string(i + 1) + " (" + step.action + "):\n" + unifiedDiff(step.screen, shown);
+        std::string shown = headless::format(driver.read());
+        std::string expected = step.screen;
+        if (const auto clicks = driver.takeClicks()) {
+            shown = "Clicks " + clicksText(*clicks) + '\n' + shown;
+        } else {
+            expected.erase(0, expected.find('\n') + 1);  // this driver cannot see the handlers
+        }
+        if (shown != expected) {
+            return "step " + std::to_string(i + 1) + " (" + step.action + "):\n" + unifiedDiff(expected, shown);
         }
     }
     return {};

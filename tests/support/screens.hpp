@@ -4,13 +4,18 @@
 // followed by the screen the window must show after it. The first step is
 // "== start", the screen after start-up; an action is "click <member>" (the
 // mouse, on the control) or "key <name>" (Tab, Shift+Tab, Space, Up, Down,
-// Left, Right). Lines before the first step say what the scenario is about.
+// Left, Right). A step's first line names the Click handlers the action ran,
+// in order ("Clicks Option1_Click(2)", or "Clicks none"): one a user action at
+// most. Lines before the first step say what the scenario is about.
 
 #include "layers/headless/screen.hpp"
 #include "layers/headless/window.hpp"
 #include "ui/main_form.hpp"
 
+#include "runtime/project_description.hpp"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +60,9 @@ public:
     virtual void click(const std::string& member) = 0;
     virtual void press(headless::Key key) = 0;
     [[nodiscard]] virtual headless::Screen read() = 0;
+    // The Click handlers run since the last call, as "Check1_Click(0)"; none
+    // where the driver cannot see the program's handlers (another process).
+    [[nodiscard]] virtual std::optional<std::vector<std::string>> takeClicks() { return std::nullopt; }
 
     void perform(const Action& action);
 
@@ -63,6 +71,14 @@ protected:
     ScreenDriver(const ScreenDriver&) = default;
     ScreenDriver& operator=(const ScreenDriver&) = default;
 };
+
+// The project with each Click handler wrapped to append "<group>_Click(<i>)" to `log`.
+[[nodiscard]] runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log);
+
+// "Clicks ..." and the screen: what a step expects.
+[[nodiscard]] std::string stepText(const std::vector<std::string>& clicks, const headless::Screen& screen);
+// Joins the handlers with spaces; "none" for none.
+[[nodiscard]] std::string clicksText(const std::vector<std::string>& clicks);
 
 // Plays the scenario on a freshly started window. Empty when every screen is
 // as expected; otherwise the step that differs and a unified diff of the

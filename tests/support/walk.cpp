@@ -14,13 +14,18 @@ constexpr std::array<headless::Key, 7> keys = {headless::Key::Tab,  headless::Ke
                                                headless::Key::Up,   headless::Key::Down,     headless::Key::Left,
                                                headless::Key::Right};
 
-headless::Screen after(const FreshWindow& fresh, const std::vector<Action>& path) {
-    headless::Screen screen;
+// The screen after `path`, and the Clicks its last action ran.
+std::pair<headless::Screen, std::string> after(const FreshWindow& fresh, const std::vector<Action>& path) {
+    std::pair<headless::Screen, std::string> result;
     fresh([&](ScreenDriver& driver) {
-        for (const Action& action : path) driver.perform(action);
-        screen = driver.read();
+        for (const Action& action : path) {
+            (void)driver.takeClicks();
+            driver.perform(action);
+        }
+        result.first = driver.read();
+        result.second = clicksText(driver.takeClicks().value_or(std::vector<std::string>{}));
     });
-    return screen;
+    return result;
 }
 
 }  // namespace
@@ -29,7 +34,7 @@ StateGraph explore(const FreshWindow& fresh) {
     StateGraph graph;
     std::map<std::string, std::size_t> known;
     std::vector<std::vector<Action>> paths;
-    const headless::Screen first = after(fresh, {});
+    const headless::Screen first = after(fresh, {}).first;
     graph.states.push_back(headless::summary(first));
     known.emplace(graph.states.back(), 0);
     paths.emplace_back();
@@ -43,14 +48,14 @@ StateGraph explore(const FreshWindow& fresh) {
         for (const Action& action : actions) {
             std::vector<Action> path = paths[state];
             path.push_back(action);
-            const headless::Screen screen = after(fresh, path);
+            const auto [screen, clicks] = after(fresh, path);
             const auto [at, added] = known.emplace(headless::summary(screen), graph.states.size());
             if (added) {
                 graph.states.push_back(at->first);
                 paths.push_back(std::move(path));
                 screens.push_back(screen);
             }
-            graph.transitions.push_back({state, actionText(action), at->second});
+            graph.transitions.push_back({state, actionText(action), at->second, clicks});
         }
     }
     return graph;
@@ -79,8 +84,11 @@ StateGraph readWalk(const std::filesystem::path& file) {
         if (space == std::string::npos || arrow == std::string::npos || arrow < space) fail("not a transition");
         Transition transition;
         try {
+            const std::string target = line.substr(arrow + 4);
+            const std::size_t gap = target.find(' ');
+            if (gap == std::string::npos) fail("the Clicks are missing");
             transition = {std::stoul(line.substr(0, space)), line.substr(space + 1, arrow - space - 1),
-                          std::stoul(line.substr(arrow + 4))};
+                          std::stoul(target.substr(0, gap)), target.substr(gap + 1)};
             (void)parseAction(transition.action);
         } catch (const std::exception& error) {
             fail(error.what());
@@ -97,7 +105,8 @@ void writeWalk(const std::filesystem::path& file, const StateGraph& graph) {
     out << "# Every state the window can reach from its first screen (state 0), and where\n"
            "# each user action leads; made by the screenless layer (target update_screens).\n";
     for (std::size_t i = 0; i < graph.states.size(); ++i) out << "state " << i << ' ' << graph.states[i] << '\n';
-    for (const Transition& t : graph.transitions) out << t.from << ' ' << t.action << " -> " << t.to << '\n';
+    for (const Transition& t : graph.transitions)
+        out << t.from << ' ' << t.action << " -> " << t.to << ' ' << t.clicks << '\n';
     if (!out) throw std::runtime_error(file.string() + ": cannot be written");
 }
 
@@ -156,9 +165,14 @@ std::string walkMismatch(const StateGraph& graph, const FreshWindow& fresh) {
                 problem = "the first screen is not state 0:\n  shown:    " + headless::summary(driver.read());
                 return;
             }
+            (void)driver.takeClicks();
             for (const Transition* t : run) {
                 driver.perform(parseAction(t->action));
                 trail += ", " + t->action;
+                if (const auto clicks = driver.takeClicks(); clicks && clicksText(*clicks) != t->clicks) {
+                    problem = "after " + trail + ": the Clicks " + clicksText(*clicks) + ", not " + t->clicks;
+                    return;
+                }
                 const std::string shown = headless::summary(driver.read());
                 if (shown != graph.states[t->to]) {
                     problem = "after " + trail + ":\n  expected: state " + std::to_string(t->to) + ' ' +

@@ -2,7 +2,7 @@
 // Every state of the window that the user can reach from the first screen,
 // and where each user action leads from each one (tests/screens/every_state.walk):
 //   state <n> <summary of the screen>
-//   <n> <action> -> <m>
+//   <n> <action> -> <m> [the Click handlers the action runs]
 // State 0 is the first screen. Every layer walks the whole graph on its real
 // window: a few runs from a fresh start that together take every transition.
 
@@ -20,6 +20,7 @@ struct Transition {
     std::size_t from = 0;
     std::string action;
     std::size_t to = 0;
+    std::string clicks;  // as clicksText(): "none", or the handlers in order
 };
 
 struct StateGraph {
