@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh program
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target qt_window_tests
+cmake --build --preset dev --target qt_tests
 ctest --preset dev -R '^qt_window$'
 mkdir -p docs
 cp build/dev/screenshots/first-screen.png build/dev/screenshots/pavlov-screen.png docs/

@@ -1,34 +1,25 @@
 // A long session of real mouse clicks on the real window, in a reproducible
-// random order: the window must stay in step with the model after every click,
+// random order: after every click the widgets must show what the model holds,
 // and once every screen has been shown the process must not keep growing.
 
-#include "qt_soak_test.hpp"
+#include "qt_harness.hpp"
 
-#include "app/project.hpp"
-#include "layers/qt/convert.hpp"
-#include "layers/qt/window.hpp"
-#include "runtime/start.hpp"
-#include "support/expected_texts.hpp"
-#include "widget_access.hpp"
+#include <QAbstractButton>
+#include <QCoreApplication>
 
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QtTest>
+#include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <fstream>
-#include <functional>
+#include <iostream>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace temperament {
-
 namespace {
 
 constexpr int warmUpClicks = 2'000;
@@ -39,31 +30,6 @@ constexpr int clicksPerSample = 1'000;
 // even a few dozen bytes a click would exceed it within the 20,000 clicks.
 constexpr long toleranceKiB = 256;
 
-using Script = std::function<void(ui::MainForm&, qt::Window&)>;
-
-// Runs the real start-up, shows the window and hands it to a script in place
-// of the event loop.
-class SoakLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
-public:
-    explicit SoakLayer(Script script) : script_(std::move(script)) {}
-    runtime::ErrorReporter& reporter() override { return *this; }
-    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        qt::Window window(form, dispatcher);
-        window.showCentred();
-        QApplication::setActiveWindow(&window);
-        if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
-        script_(form, window);
-        return dispatcher.exitStatus();
-    }
-    [[nodiscard]] const std::vector<std::string>& reports() const { return reports_; }
-
-private:
-    void report(std::string_view message) override { reports_.emplace_back(message); }
-
-    Script script_;
-    std::vector<std::string> reports_;
-};
-
 long residentKiB() {
     std::ifstream statm("/proc/self/statm");
     long sizePages = 0;
@@ -72,127 +38,59 @@ long residentKiB() {
     return residentPages * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-using test_support::click;
-using test_support::widget;
-
-Qt::CheckState shownState(runtime::Int16 value) {
-    if (value == ui::CheckBox::Checked) return Qt::Checked;
-    if (value == ui::CheckBox::Grayed) return Qt::PartiallyChecked;
-    return Qt::Unchecked;
-}
-
-// What differs between the widgets and the model they show; empty when the
-// window is in step.
-QString mismatch(ui::MainForm& form, const qt::Window& window) {
-    QStringList found;
-    const auto expect = [&found](bool same, const ui::Control& control, const char* what) {
-        if (!same) found << qt::toQString(control.memberName()) + u' ' + QLatin1String(what);
-    };
-    for (const ui::Control* control : form.controls()) {
-        expect(window.widgetOf(*control).isVisible() == control->Visible(), *control, "visibility");
-    }
-    for (std::int16_t i = 0; i < 3; ++i) {
-        const ui::CheckBox& model = form.Check1().Item(i);
-        const auto& box = widget<QCheckBox>(window, model);
-        expect(box.checkState() == shownState(model.Value()), model, "state");
-        expect(box.text() == qt::toButtonCaption(model.Caption()), model, "caption");
-        const ui::OptionButton& option = form.Option1().Item(i);
-        expect(widget<QRadioButton>(window, option).isChecked() == option.Value(), option, "choice");
-    }
-    const ui::TextBox& text = form.Text1().Item(0);
-    expect(widget<QPlainTextEdit>(window, text).toPlainText() == qt::toDisplayText(text.Text()), text, "text");
-    return found.join(QStringLiteral(", "));
-}
-
-// What the user sees: the chosen classification and the shown boxes' states.
-std::string screen(const qt::Window& window) {
-    std::string seen;
-    for (const QObject* child : window.children()) {
-        const auto* button = qobject_cast<const QAbstractButton*>(child);
-        if (button == nullptr || !button->isVisible()) continue;
-        seen += button->objectName().toStdString() + (button->isChecked() ? "+ " : "- ");
-    }
-    return seen;
-}
-
-}  // namespace
-
-void QtSoakTest::manyRandomClicksKeepTheWindowInStepWithoutGrowing() {
-    // Every click that reaches a handler is counted, nothing more: a log
-    // would grow by itself.
-    long handled = 0;
-    runtime::ProjectDescription project = app::describeProject();
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [&handled, handler = binding.handler](ui::MainForm& form, runtime::Int16 index) {
-            ++handled;
-            handler(form, index);
-        };
-    }
-
+TEST(QtSoak, ManyRandomClicksKeepTheWindowInStepWithoutGrowing) {
     std::vector<long> samples;
     long afterLoad = 0;
     std::set<std::string> warmUpScreens;
-    SoakLayer layer([&](ui::MainForm& form, qt::Window& window) {
-        std::mt19937 random(20240611);  // a fixed seed: every run clicks the same sequence
-        afterLoad = residentKiB();
-        for (int step = 0; step < warmUpClicks + measuredClicks; ++step) {
-            std::vector<QAbstractButton*> targets;
-            for (std::int16_t i = 0; i < 3; ++i)
-                targets.push_back(&widget<QRadioButton>(window, form.Option1().Item(i)));
-            for (std::int16_t i = 0; i < 3; ++i) {
-                auto& box = widget<QCheckBox>(window, form.Check1().Item(i));
-                if (box.isVisible()) targets.push_back(&box);
-            }
-            const std::size_t pick = random() % targets.size();
-            QAbstractButton& target = *targets.at(pick);
-            const long handledBefore = handled;
-            const bool wasChecked = target.isChecked();
-            click(target);
-            // The event loop's turn, as between two clicks of a user: what
-            // the click posted (repaints, deferred deletions) is handled.
-            QCoreApplication::processEvents();
+    long clicks = 0;
+    const qt_test::Outcome outcome =
+        qt_test::runWindow([&](ui::MainForm& form, qt::Window&, qt_test::QtDriver& driver) {
+            std::mt19937 random(20240611);  // a fixed seed: every run clicks the same sequence
+            afterLoad = residentKiB();
+            for (int step = 0; step < warmUpClicks + measuredClicks; ++step) {
+                // A classification, or a shown property box.
+                std::vector<std::string> targets = {"Option1(0)", "Option1(1)", "Option1(2)"};
+                for (std::int16_t i = 0; i < 3; ++i) {
+                    if (form.Check1().Item(i).Visible()) targets.push_back(form.Check1().Item(i).memberName());
+                }
+                const std::string& target = targets.at(random() % targets.size());
+                driver.click(target);
+                // The event loop's turn, as between two clicks of a user: what
+                // the click posted (repaints, deferred deletions) is handled.
+                QCoreApplication::processEvents();
 
-            const QString where = QStringLiteral("after click %1 on %2").arg(step + 1).arg(target.objectName());
-            QVERIFY2(handled == handledBefore + 1, qPrintable(where + QStringLiteral(": no handler ran")));
-            if (pick < 3) {  // the option buttons come first
-                QVERIFY2(target.isChecked() && widget<QPlainTextEdit>(window, form.Text1().Item(0)).toPlainText() ==
-                                                   qt::toDisplayText(test_support::classificationTexts.at(pick)),
-                         qPrintable(where + QStringLiteral(": another classification is shown")));
-            } else {
-                QVERIFY2(target.isChecked() != wasChecked,
-                         qPrintable(where + QStringLiteral(": the box kept its state")));
-            }
-            const QString different = mismatch(form, window);
-            QVERIFY2(different.isEmpty(),
-                     qPrintable(where + QStringLiteral(": the window differs from the model in ") + different));
+                const std::string where = "after click " + std::to_string(step + 1) + " on " + target;
+                const auto ran = driver.takeClicks();
+                ASSERT_EQ(ran->size(), 1u) << where;
+                ++clicks;
+                const headless::Screen shown = driver.read();
+                const std::string expected = headless::format(headless::screenOf(form, shown.focus));
+                ASSERT_EQ(headless::format(shown), expected) << where;
 
-            if (step < warmUpClicks) {
-                warmUpScreens.insert(screen(window));
-            } else {
-                QVERIFY2(warmUpScreens.contains(screen(window)),
-                         qPrintable(where + QStringLiteral(": a screen the warm-up never showed: ") +
-                                    QString::fromStdString(screen(window))));
+                const std::string seen = headless::summary(shown);
+                if (step < warmUpClicks) {
+                    warmUpScreens.insert(seen);
+                } else {
+                    ASSERT_TRUE(warmUpScreens.contains(seen)) << where << ": a screen the warm-up never showed";
+                }
+                if ((step + 1) % clicksPerSample == 0 && step + 1 >= warmUpClicks) samples.push_back(residentKiB());
             }
-            if ((step + 1) % clicksPerSample == 0 && step + 1 >= warmUpClicks) samples.push_back(residentKiB());
-        }
-    });
-    QCOMPARE(runtime::run(project, layer), 0);
-    QVERIFY(layer.reports().empty());
-    QVERIFY(!QTest::currentTestFailed());
+        });
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.reports, std::vector<std::string>{});
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_FALSE(samples.empty());
 
     const long afterWarmUp = samples.front();
     const long highest = *std::max_element(samples.begin(), samples.end());
-    QStringList all;
-    for (const long sample : samples) all << QString::number(sample);
-    qInfo("%d screens shown in the warm-up", static_cast<int>(warmUpScreens.size()));
-    qInfo("resident KiB: after load %ld, after warm-up %ld, final %ld, max %ld", afterLoad, afterWarmUp, samples.back(),
-          highest);
-    qInfo("resident KiB every %d clicks after warm-up: %s", clicksPerSample, qPrintable(all.join(u' ')));
-    QVERIFY2(
-        highest - afterWarmUp <= toleranceKiB,
-        qPrintable(QStringLiteral("grew by %1 KiB over %2 clicks").arg(highest - afterWarmUp).arg(measuredClicks)));
+    std::cout << warmUpScreens.size() << " screens shown in the warm-up; " << clicks << " clicks\n"
+              << "resident KiB: after load " << afterLoad << ", after warm-up " << afterWarmUp << ", final "
+              << samples.back() << ", max " << highest << "\nresident KiB every " << clicksPerSample
+              << " clicks after warm-up:";
+    for (const long sample : samples) std::cout << ' ' << sample;
+    std::cout << '\n';
+    EXPECT_LE(highest - afterWarmUp, toleranceKiB) << "grew over " << measuredClicks << " clicks";
 }
 
+}  // namespace
 }  // namespace temperament
-
-QTEST_MAIN(temperament::QtSoakTest)
