@@ -19,15 +19,12 @@ if [ "${1:-}" = --set-up-only ]; then
     exit 0
 fi
 
-for preset in dev asan; do
-    echo "== $preset"
-    cmake --build --preset "$preset"
-    ctest --preset "$preset" -j "$(nproc)"
+# Each build is a CMake workflow: configure, build, test (CMakePresets.json).
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+for workflow in dev asan fuzz; do
+    echo "== $workflow"
+    cmake --workflow --preset "$workflow"
 done
-
-echo "== fuzz"
-cmake --build --preset fuzz
-ctest --preset fuzz
 
 scripts/test_windows.sh
 
