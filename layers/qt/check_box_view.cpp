@@ -7,25 +7,9 @@
 #include "layers/qt/convert.hpp"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 
 namespace temperament::qt {
 namespace {
-
-class ModelCheckBox final : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void nextCheckState() override {}
-    void keyPressEvent(QKeyEvent* event) override {
-        if (isArrowKey(event->key())) {
-            event->ignore();
-            return;
-        }
-        QCheckBox::keyPressEvent(event);
-    }
-};
 
 Qt::CheckState toQt(runtime::Int16 value) {
     if (value == ui::CheckBox::Checked) return Qt::Checked;
@@ -53,7 +37,7 @@ private:
 }  // namespace
 
 std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, QWidget& parent, const UserClick& clicked) {
-    auto* box = new ModelCheckBox(&parent);
+    auto* box = new ModelButton<QCheckBox>(&parent);
     box->setTristate(true);  // the model may set Value 2, grayed
     QObject::connect(box, &QCheckBox::clicked, box, [&control, clicked] { clicked(control); });
     return std::make_unique<CheckBoxView>(control, *box);

@@ -4,6 +4,7 @@
 
 #include "ui/control_model.hpp"
 
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <functional>
@@ -15,6 +16,26 @@ namespace temperament::qt {
 inline bool isArrowKey(int key) {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
 }
+
+// A check box or radio button whose state is the model's: a click or Space
+// does not change the button itself but tells the window (its clicked
+// signal), and the model's new state comes back through the view. The arrow
+// keys go on to the window.
+template <class Button>
+class ModelButton final : public Button {
+public:
+    using Button::Button;
+
+protected:
+    void nextCheckState() override {}
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isArrowKey(event->key())) {
+            event->ignore();
+            return;
+        }
+        Button::keyPressEvent(event);
+    }
+};
 
 // Tells the window that the user clicked a control.
 using UserClick = std::function<void(ui::Control&)>;

@@ -6,26 +6,10 @@
 #include "layers/qt/control_view.hpp"
 #include "layers/qt/convert.hpp"
 
-#include <QKeyEvent>
 #include <QRadioButton>
 
 namespace temperament::qt {
 namespace {
-
-class ModelRadioButton final : public QRadioButton {
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    void nextCheckState() override {}
-    void keyPressEvent(QKeyEvent* event) override {
-        if (isArrowKey(event->key())) {
-            event->ignore();
-            return;
-        }
-        QRadioButton::keyPressEvent(event);
-    }
-};
 
 class OptionButtonView final : public ControlView {
 public:
@@ -53,7 +37,7 @@ private:
 
 std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, QWidget& parent,
                                                     const UserClick& clicked) {
-    auto* button = new ModelRadioButton(&parent);
+    auto* button = new ModelButton<QRadioButton>(&parent);
     QObject::connect(button, &QRadioButton::clicked, button, [&control, clicked] { clicked(control); });
     return std::make_unique<OptionButtonView>(control, *button);
 }
