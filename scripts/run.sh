@@ -22,7 +22,8 @@ screenshot=$PWD/build/release/screenshot.png
 echo "No display: starting the program on a virtual X display (Xvfb)."
 # A session of its own: the toolkit wants a private runtime folder.
 runtime_dir=$(mktemp -d)
-trap 'rm -rf "$runtime_dir"' EXIT
-XDG_RUNTIME_DIR=$runtime_dir xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
-    scripts/support/screenshot_window.sh "$program" "$screenshot"
+source scripts/support/xvfb.sh
+trap 'stop_xvfb; rm -rf "$runtime_dir"' EXIT
+start_xvfb
+XDG_RUNTIME_DIR=$runtime_dir scripts/support/screenshot_window.sh "$program" "$screenshot"
 echo "Screenshot of the window saved to $screenshot"

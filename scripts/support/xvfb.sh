@@ -1,6 +1,7 @@
-# Sourced by the Windows scripts: start_xvfb starts a virtual X display of its
-# own (Xvfb picks a free number), exports DISPLAY and leaves the server's pid
-# in $xvfb for the caller's cleanup to end.
+# Sourced by the scripts that need a virtual X display: start_xvfb starts one
+# of its own (Xvfb picks a free number), exports DISPLAY and leaves the
+# server's pid in $xvfb; stop_xvfb ends it (call it from the caller's EXIT
+# trap). The one way the scripts get a display.
 start_xvfb() {
     local display_file
     display_file=$(mktemp)
@@ -17,4 +18,12 @@ start_xvfb() {
     fi
     export DISPLAY=":$(head -n 1 "$display_file")"
     rm -f "$display_file"
+}
+
+stop_xvfb() {
+    if [ -n "${xvfb:-}" ]; then
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+        xvfb=
+    fi
 }

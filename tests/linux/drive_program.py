@@ -28,16 +28,57 @@ try:
 except ImportError:
     sys.exit("drive_program: python3-xlib is needed (scripts/setup.sh tests)")
 
-TITLE = "Психология"
-WINDOW_SIZE = (461, 387)
-# Colours from the design: the form, the option buttons, the property boxes.
-FORM = (192, 192, 255)
-OPTION = (255, 128, 0)
-BOX = (128, 255, 128)
-# Places in the window, in pixels (the design's twips / 15).
-OPTIONS = [(232, 72 + 24 * i) for i in range(3)]       # top-left, 89 x 19
-BOXES = [(328, 72), (328, 104), (328, 136)]            # top-left, 105 or 129 x 25
-PICTURE_PROBES = [(40, 100), (112, 144), (180, 200), (60, 220)]
+DESIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "MainForm.form")
+TWIPS_PER_PIXEL = 15
+
+
+def read_design(path):
+    """The window's settings and each control's, from the window definition:
+    {"MainForm": {...}, "Option1(0)": {"Left": 3480, ...}, ...}. Numbers are
+    ints (0x... colours too), texts strings without their quotes."""
+    design, current = {}, []
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            words = line.split()
+            if not words or words[0].startswith("#"):
+                continue
+            if words[0] == "Begin":
+                current.append(words[2])
+                design[words[2]] = {}
+            elif words[0] == "End":
+                current.pop()
+            elif len(words) >= 3 and words[1] == "=" and current:
+                value = line.split("=", 1)[1].strip()
+                if value.startswith('"'):
+                    design[current[-1]][words[0]] = value.strip('"')
+                elif value.lstrip("-").isdigit() or value.startswith("0x"):
+                    design[current[-1]][words[0]] = int(value, 0)
+    return design
+
+
+def pixels(twips):
+    return round(twips / TWIPS_PER_PIXEL)
+
+
+def top_left(control):
+    return (pixels(control["Left"]), pixels(control["Top"]))
+
+
+def rgb(bgr):
+    return (bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)
+
+
+_design = read_design(DESIGN)
+TITLE = _design["MainForm"]["Caption"].split("  ", 1)[-1]
+WINDOW_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
+FORM = rgb(_design["MainForm"]["BackColor"])
+OPTION = rgb(_design["Option1(0)"]["BackColor"])
+BOX = rgb(_design["Check1(0)"]["BackColor"])
+OPTIONS = [top_left(_design[f"Option1({i})"]) for i in range(3)]
+BOXES = [top_left(_design[f"Check1({i})"]) for i in range(3)]
+_picture = _design["Picture1"]
+PICTURE_PROBES = [(pixels(_picture["Left"] + _picture["Width"] * fx), pixels(_picture["Top"] + _picture["Height"] * fy))
+                  for fx, fy in ((0.2, 0.2), (0.5, 0.45), (0.8, 0.7), (0.25, 0.8))]
 # Generous: under valgrind the program starts and repaints many times slower.
 PATIENCE = 300.0
 
