@@ -85,7 +85,9 @@ OptionButton& MainForm::neighbour(const OptionButton& button, bool backwards) co
 }
 
 Control* MainForm::nextTabStop(const Control* from, bool backwards) const {
-    const auto isOption = [](const Control* control) { return control != nullptr && as<OptionButton>(*control); };
+    const auto isOption = [](const Control* control) {
+        return control != nullptr && control->kind() == ControlKind::OptionButton;
+    };
     std::vector<Control*> stops;
     for (Control* control : tabOrder()) {
         if (!control->Visible() || !takesFocus(control->kind())) continue;

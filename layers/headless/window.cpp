@@ -20,7 +20,9 @@ constexpr std::array<std::pair<Key, std::string_view>, 7> keyNames = {{
     {Key::Right, "Right"},
 }};
 
-bool isOption(const ui::Control* control) { return control != nullptr && ui::as<ui::OptionButton>(*control); }
+bool isOption(const ui::Control* control) {
+    return control != nullptr && control->kind() == ui::ControlKind::OptionButton;
+}
 }  // namespace
 
 std::string_view keyName(Key key) noexcept {
@@ -59,7 +61,8 @@ runtime::Continuation Window::press(Key key) {
         break;
     case Key::Space:
         // A text box or a list box takes Space for itself: no Click.
-        if (isOption(focus_) || (focus_ != nullptr && ui::as<ui::CheckBox>(*focus_))) return user_.clicked(*focus_);
+        if (isOption(focus_) || (focus_ != nullptr && focus_->kind() == ui::ControlKind::CheckBox))
+            return user_.clicked(*focus_);
         break;
     case Key::Up:
     case Key::Down:

@@ -123,7 +123,7 @@ std::string mismatch(const Scenario& scenario, ScreenDriver& driver) {
         std::string shown = headless::format(driver.read());
         std::string expected = step.screen;
         if (const auto clicks = driver.takeClicks()) {
-            shown = "Clicks " + clicksText(*clicks) + '\n' + shown;
+            shown.insert(0, "Clicks " + clicksText(*clicks) + '\n');
         } else {
             expected.erase(0, expected.find('\n') + 1);  // this driver cannot see the handlers
         }

@@ -175,8 +175,8 @@ std::string walkMismatch(const StateGraph& graph, const FreshWindow& fresh) {
                 }
                 const std::string shown = headless::summary(driver.read());
                 if (shown != graph.states[t->to]) {
-                    problem = "after " + trail + ":\n  expected: state " + std::to_string(t->to) + ' ' +
-                              graph.states[t->to] + "\n  shown:    " + shown;
+                    problem = "after " + trail + ":\n  expected: state " + std::to_string(t->to) + ' ';
+                    problem += graph.states[t->to] + "\n  shown:    " + shown;
                     return;
                 }
             }
