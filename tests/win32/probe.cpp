@@ -58,12 +58,20 @@ RECT rectInParent(HWND child) {
     return rect;
 }
 
-void press(HWND dialog, UINT key) {
+void press(HWND dialog, UINT key, bool shift) {
+    // Posted key messages leave the keyboard state alone, and the dialog
+    // manager reads Shift from it: hold Shift there.
+    std::array<BYTE, 256> released{};
+    if (!GetKeyboardState(released.data())) win32::throwLastError("GetKeyboardState");
+    std::array<BYTE, 256> held = released;
+    if (shift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    if (!SetKeyboardState(held.data())) win32::throwLastError("SetKeyboardState");
     HWND target = GetFocus();
     const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, key, 1 | static_cast<LPARAM>(scan) << 16);
     PostMessageW(target, WM_KEYUP, key, 1 | static_cast<LPARAM>(scan) << 16 | LPARAM{3} << 30);
     win32::processPendingMessages(dialog);
+    if (!SetKeyboardState(released.data())) win32::throwLastError("SetKeyboardState");
 }
 
 MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}

@@ -127,6 +127,10 @@ void checkFirstScreen(Checks& c, const Handles& h, const ui::MainForm& form) {
                 (ES_READONLY | ES_MULTILINE | WS_VSCROLL),
             "display box is multi-line, read-only, with a vertical scroll bar");
     c.check(GetFocus() == h.text, "focus starts in Text1(0)");
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageW(h.text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    c.check(start == 0 && end == 0, "nothing selected in it, the caret at the start");
 }
 
 }  // namespace
@@ -139,12 +143,23 @@ void windowChecks(Checks& c, int dpi) {
         checkFirstScreen(c, h, form);
         c.equal(session.clickCount(), 0u, "showing the window raises no Click");
 
-        // Tab from the display box enters the option group at its first
-        // button, which (no option being selected) selects it: one Click.
+        // Tab and Shift+Tab only move the focus: the option group, none
+        // chosen, is one stop entered at its first button. Space chooses it.
+        for (const bool backward : {false, true}) {
+            press(h.main, VK_TAB, backward);
+            c.check(GetFocus() == h.option[0], "Tab and Shift+Tab enter the group at its first option");
+            press(h.main, VK_TAB, backward);
+            c.check(GetFocus() == h.text, "and leave it for the display box");
+        }
+        press(h.main, VK_ESCAPE);
+        c.check(IsWindowVisible(h.main) != 0, "Escape leaves the window open");
+        c.equal(session.clickCount(), 0u, "moving the focus raises no Click");
+        c.check(!checked(h.option[0]) && textOf(h.text) == form.Text1().Item(0).Text(),
+                "the introduction stays until an option is chosen");
         press(h.main, VK_TAB);
-        c.check(GetFocus() == h.option[0], "Tab moves to the first option");
-        c.equal(session.clickCount(), 1u, "entering the group by keyboard is one Click");
-        c.equal(textOf(h.text), std::string(classificationTexts[0]), "Hippocrates' text after Tab");
+        press(h.main, VK_SPACE);
+        c.equal(session.clickCount(), 1u, "Space on the focused option is one Click");
+        c.check(checked(h.option[0]) && textOf(h.text) == classificationTexts[0], "Space chose Hippocrates");
 
         // Each classification by BM_CLICK, twice for the second: one Click each,
         // the text byte for byte, the picture and the boxes as the logic decides.
@@ -200,14 +215,19 @@ void windowChecks(Checks& c, int dpi) {
                 "Pavlov again shows every box, box 0 still weak");
         SendMessageW(h.box[0], BM_CLICK, 0, 0);
 
-        // Keyboard: the tab order runs display box, selected option, the three
-        // boxes, and back; moving through it raises nothing.
+        // Keyboard: the tab order runs display box, chosen option, the three
+        // boxes, and back, Shift+Tab the other way; moving through it raises nothing.
         SetFocus(h.text);
         const std::size_t beforeTabs = session.clickCount();
-        const std::array<HWND, 5> order = {h.option[2], h.box[0], h.box[1], h.box[2], h.text};
-        for (HWND expected : order) {
+        const std::array<HWND, 5> forward = {h.option[2], h.box[0], h.box[1], h.box[2], h.text};
+        for (HWND expected : forward) {
             press(h.main, VK_TAB);
             c.check(GetFocus() == expected, "tab order follows the design");
+        }
+        const std::array<HWND, 5> backward = {h.box[2], h.box[1], h.box[0], h.option[2], h.text};
+        for (HWND expected : backward) {
+            press(h.main, VK_TAB, true);
+            c.check(GetFocus() == expected, "Shift+Tab goes back through the same stops");
         }
         c.equal(session.clickCount(), beforeTabs, "Tab raises no Click");
 
