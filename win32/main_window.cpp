@@ -296,8 +296,11 @@ void MainWindow::showPendingTexts() {
     for (NativeControl* native : pending) native->update(ui::Property::Text);
 }
 
-// PrintWindow asks for the children too (PRF_CHILDREN), which Wine's default
-// handling leaves out; printing them here draws the same on every platform.
+// PrintWindow asks for the children too (PRF_CHILDREN) and for the frames
+// (PRF_NONCLIENT), which Wine's default handling leaves out: each shown child
+// is printed here, its client area where it lies and the sunken edge of a
+// WS_EX_CLIENTEDGE window around it, as the screen shows them (scroll bars
+// are left out).
 void MainWindow::print(HDC dc, LPARAM flags) {
     HWND window = window_.get();
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
@@ -308,25 +311,34 @@ void MainWindow::print(HDC dc, LPARAM flags) {
     POINT client{0, 0};
     ClientToScreen(window, &client);
     const POINT origin = (flags & PRF_NONCLIENT) ? POINT{client.x - frame.left, client.y - frame.top} : POINT{0, 0};
+    const LPARAM clientOnly = (flags & ~LPARAM{PRF_CHILDREN | PRF_NONCLIENT}) | PRF_CLIENT | PRF_ERASEBKGND;
     // Bottom of the Z order first, so that what lies on top is drawn last.
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
          child = GetWindow(child, GW_HWNDPREV)) {
         if (!IsWindowVisible(child)) continue;
-        RECT bounds{};
-        GetWindowRect(child, &bounds);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+        RECT area{};
+        GetClientRect(child, &area);
+        MapWindowPoints(child, window, reinterpret_cast<POINT*>(&area), 2);
         // Each child draws into a bitmap of its own, at the origin: the
         // controls clip to their client rectangle taken as device coordinates.
-        const int width = bounds.right - bounds.left;
-        const int height = bounds.bottom - bounds.top;
-        const OwnedDc memory(CreateCompatibleDC(dc));
-        const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
-        if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
-        const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()),
-                     flags | PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-        BitBlt(dc, origin.x + bounds.left, origin.y + bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
-        SelectObject(memory.get(), previous);
+        const int width = area.right - area.left;
+        const int height = area.bottom - area.top;
+        if (width > 0 && height > 0) {
+            const OwnedDc memory(CreateCompatibleDC(dc));
+            const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+            if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
+            const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()), clientOnly);
+            BitBlt(dc, origin.x + area.left, origin.y + area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+            SelectObject(memory.get(), previous);
+        }
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+            RECT edge{};
+            GetWindowRect(child, &edge);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edge), 2);
+            OffsetRect(&edge, origin.x, origin.y);
+            DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        }
     }
 }
 

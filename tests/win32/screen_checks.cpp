@@ -60,18 +60,31 @@ void screenChecks(Checks& c, const std::wstring& directory) {
         UpdateWindow(main);
         const Capture hippocrates(main);
         hippocrates.savePng(directory + L"\\hippocrates_screen.png");
-        // The 220-pixel picture sits at the top-left of its 224-pixel box; the
-        // rest of the box has the platform's default colour.
-        const int scale = window.dpi();
-        const int edge = MulDiv(220, scale, 96);
-        expectColour(c, hippocrates.at(pictureArea.left + 1, pictureArea.top + 1), RGB(0, 0, 0),
-                     "the picture's black corner at the box's top-left", 24);
-        expectColour(c, hippocrates.at(pictureArea.left + edge + 1, pictureArea.top + 10), GetSysColor(COLOR_BTNFACE),
-                     "right of the picture: the box's own colour");
-        c.check(pictureArea.right - pictureArea.left > edge, "the box is wider than the picture");
+        // The 220-pixel picture fills its 224-pixel box inside a sunken border
+        // of 2 pixels: dark at the top and left, light at the bottom and right.
+        constexpr int border = 2;
+        const int edge = MulDiv(220, window.dpi(), 96);
+        const RECT inside = clientRect(picture);
+        c.check(inside.right == edge && inside.bottom == edge, "the box's client area is the picture's size");
+        const RECT& frame = pictureArea;
+        const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+        expectColour(c, hippocrates.at(frame.left, centre.y), GetSysColor(COLOR_BTNSHADOW),
+                     "the border's outer left edge");
+        expectColour(c, hippocrates.at(frame.left + 1, frame.top + 1), GetSysColor(COLOR_3DDKSHADOW),
+                     "the border's inner top-left corner");
+        expectColour(c, hippocrates.at(centre.x, frame.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT),
+                     "the border's outer bottom edge");
+        expectColour(c, hippocrates.at(frame.left + border + edge, frame.top + border + 10), GetSysColor(COLOR_3DLIGHT),
+                     "right of the picture: the border's inner right edge");
+        // The picture starts 2 pixels in and ends 2 pixels before the far
+        // corner: drawn at its natural size at the client area's origin.
+        expectColour(c, hippocrates.at(frame.left + border, frame.top + border), RGB(0, 0, 0),
+                     "the picture's black top-left corner, 2 pixels in", 24);
+        expectColour(c, hippocrates.at(frame.left + border + edge - 1, frame.top + border + edge - 1), RGB(0, 0, 0),
+                     "the picture's black bottom-right corner, 2 pixels before the box's", 24);
         int cream = 0;
-        for (int y = pictureArea.top; y < pictureArea.top + edge; y += 4) {
-            for (int x = pictureArea.left; x < pictureArea.left + edge; x += 4) {
+        for (int y = frame.top + border; y < frame.top + border + edge; y += 4) {
+            for (int x = frame.left + border; x < frame.left + border + edge; x += 4) {
                 const COLORREF colour = hippocrates.at(x, y);
                 if (GetRValue(colour) > 200 && GetGValue(colour) > 180 && GetBValue(colour) > 120) ++cream;
             }
