@@ -6,6 +6,7 @@
 #include "win32/win32_layer.hpp"
 
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <array>
@@ -168,19 +169,18 @@ COLORREF Capture::commonest(const RECT& area) const {
 }
 
 void Capture::savePng(const std::wstring& path) const {
-    using win32::ComPtr;
+    using Microsoft::WRL::ComPtr;
     ComPtr<IWICImagingFactory> factory;
-    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                           reinterpret_cast<void**>(factory.put())),
+    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, &factory),
           "WIC");
     ComPtr<IWICStream> stream;
-    check(factory->CreateStream(stream.put()), "WIC stream");
+    check(factory->CreateStream(&stream), "WIC stream");
     check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "PNG file");
     ComPtr<IWICBitmapEncoder> encoder;
-    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()), "PNG encoder");
-    check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "PNG encoder");
+    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder), "PNG encoder");
+    check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "PNG encoder");
     ComPtr<IWICBitmapFrameEncode> frame;
-    check(encoder->CreateNewFrame(frame.put(), nullptr), "PNG frame");
+    check(encoder->CreateNewFrame(&frame, nullptr), "PNG frame");
     check(frame->Initialize(nullptr), "PNG frame");
     check(frame->SetSize(static_cast<UINT>(width_), static_cast<UINT>(height_)), "PNG size");
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
