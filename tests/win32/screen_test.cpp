@@ -2,12 +2,14 @@
 // PrintWindow and saved as PNG for a person to look at, with the designed
 // colours sampled from them.
 
-#include "checks.hpp"
 #include "probe.hpp"
 #include "session.hpp"
+#include "test_options.hpp"
 
 #include "ui/main_form.hpp"
 #include "win32/wide_text.hpp"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -21,16 +23,18 @@ bool similar(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-void expectColour(Checks& c, COLORREF actual, COLORREF expected, const std::string& what, int tolerance = 0) {
-    c.check(similar(actual, expected, tolerance),
-            what + ": " + colourName(actual) + ", expected " + colourName(expected));
+void expectColour(COLORREF actual, COLORREF expected, const std::string& what, int tolerance = 0) {
+    EXPECT_TRUE(similar(actual, expected, tolerance))
+        << what << ": " << colourName(actual) << ", expected " << colourName(expected);
 }
 
 }  // namespace
 
-void screenChecks(Checks& c, const std::wstring& directory) {
+TEST(Screens, ShowTheDesignedColoursAndThePictureInItsBorder) {
+    const std::wstring& directory = testOptions().screens;
+    ASSERT_FALSE(directory.empty()) << "the test program needs --screens=<folder for the screenshots>";
     Session session;
-    const int status = session.run(c, [&](win32::MainWindow& window, ui::MainForm& form) {
+    const int status = session.run([&](win32::MainWindow& window, ui::MainForm& form) {
         HWND main = window.handle();
         HWND label = window.handleOf(form.Label1().Item(0));
         HWND option = window.handleOf(form.Option1().Item(0));
@@ -41,20 +45,20 @@ void screenChecks(Checks& c, const std::wstring& directory) {
 
         const Capture first(main);
         first.savePng(directory + L"\\first_screen.png");
-        expectColour(c, first.commonest(pictureArea), RGB(192, 192, 255), "window background (picture hidden)");
-        expectColour(c, first.commonest(clientArea(label)), RGB(255, 192, 128), "title background");
-        expectColour(c, first.commonest(clientArea(option)), RGB(255, 128, 0), "option background");
-        expectColour(c, first.commonest(clientArea(text)), RGB(255, 255, 255), "display box is white");
+        expectColour(first.commonest(pictureArea), RGB(192, 192, 255), "window background (picture hidden)");
+        expectColour(first.commonest(clientArea(label)), RGB(255, 192, 128), "title background");
+        expectColour(first.commonest(clientArea(option)), RGB(255, 128, 0), "option background");
+        expectColour(first.commonest(clientArea(text)), RGB(255, 255, 255), "display box is white");
         const RECT t = clientArea(text);
-        c.check(first.at((t.left + t.right) / 2, (t.top + t.bottom) / 2) != CLR_INVALID, "display box captured");
+        EXPECT_NE(first.at((t.left + t.right) / 2, (t.top + t.bottom) / 2), CLR_INVALID) << "display box captured";
 
         SendMessageW(window.handleOf(form.Option1().Item(2)), BM_CLICK, 0, 0);
         UpdateWindow(main);
         const Capture pavlov(main);
         pavlov.savePng(directory + L"\\pavlov_screen.png");
-        expectColour(c, pavlov.commonest(clientArea(box)), RGB(128, 255, 128), "property box background");
-        expectColour(c, pavlov.commonest(clientArea(text)), RGB(255, 255, 255), "display box stays white");
-        expectColour(c, pavlov.commonest(pictureArea), RGB(192, 192, 255), "no picture for Pavlov");
+        expectColour(pavlov.commonest(clientArea(box)), RGB(128, 255, 128), "property box background");
+        expectColour(pavlov.commonest(clientArea(text)), RGB(255, 255, 255), "display box stays white");
+        expectColour(pavlov.commonest(pictureArea), RGB(192, 192, 255), "no picture for Pavlov");
 
         SendMessageW(option, BM_CLICK, 0, 0);
         UpdateWindow(main);
@@ -65,22 +69,22 @@ void screenChecks(Checks& c, const std::wstring& directory) {
         constexpr int border = 2;
         const int edge = MulDiv(220, window.dpi(), 96);
         const RECT inside = clientRect(picture);
-        c.check(inside.right == edge && inside.bottom == edge, "the box's client area is the picture's size");
+        EXPECT_TRUE(inside.right == edge && inside.bottom == edge) << "the box's client area is the picture's size";
         const RECT& frame = pictureArea;
         const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
-        expectColour(c, hippocrates.at(frame.left, centre.y), GetSysColor(COLOR_BTNSHADOW),
+        expectColour(hippocrates.at(frame.left, centre.y), GetSysColor(COLOR_BTNSHADOW),
                      "the border's outer left edge");
-        expectColour(c, hippocrates.at(frame.left + 1, frame.top + 1), GetSysColor(COLOR_3DDKSHADOW),
+        expectColour(hippocrates.at(frame.left + 1, frame.top + 1), GetSysColor(COLOR_3DDKSHADOW),
                      "the border's inner top-left corner");
-        expectColour(c, hippocrates.at(centre.x, frame.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT),
+        expectColour(hippocrates.at(centre.x, frame.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT),
                      "the border's outer bottom edge");
-        expectColour(c, hippocrates.at(frame.left + border + edge, frame.top + border + 10), GetSysColor(COLOR_3DLIGHT),
+        expectColour(hippocrates.at(frame.left + border + edge, frame.top + border + 10), GetSysColor(COLOR_3DLIGHT),
                      "right of the picture: the border's inner right edge");
         // The picture starts 2 pixels in and ends 2 pixels before the far
         // corner: drawn at its natural size at the client area's origin.
-        expectColour(c, hippocrates.at(frame.left + border, frame.top + border), RGB(0, 0, 0),
+        expectColour(hippocrates.at(frame.left + border, frame.top + border), RGB(0, 0, 0),
                      "the picture's black top-left corner, 2 pixels in", 24);
-        expectColour(c, hippocrates.at(frame.left + border + edge - 1, frame.top + border + edge - 1), RGB(0, 0, 0),
+        expectColour(hippocrates.at(frame.left + border + edge - 1, frame.top + border + edge - 1), RGB(0, 0, 0),
                      "the picture's black bottom-right corner, 2 pixels before the box's", 24);
         int cream = 0;
         for (int y = frame.top + border; y < frame.top + border + edge; y += 4) {
@@ -89,9 +93,9 @@ void screenChecks(Checks& c, const std::wstring& directory) {
                 if (GetRValue(colour) > 200 && GetGValue(colour) > 180 && GetBValue(colour) > 120) ++cream;
             }
         }
-        c.check(cream > 100, "the faces are drawn (" + std::to_string(cream) + " light samples)");
+        EXPECT_GT(cream, 100) << "the faces are drawn (light samples)";
     });
-    c.equal(status, 0, "status 0");
+    EXPECT_EQ(status, 0);
 }
 
 }  // namespace temperament::wintest
