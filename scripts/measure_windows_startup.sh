@@ -10,7 +10,7 @@
 # Usage: scripts/measure_windows_startup.sh [--tsv] [runs]
 #   --tsv   only the lines "label<TAB>program<TAB>baseline", for other scripts
 # Builds what it needs (presets win64 and win32-release) and makes the Wine
-# prefix if scripts/test_windows.sh has not yet.
+# prefix if the Windows tests have not yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -68,7 +68,7 @@ say "== $runs starts of each, in turns"
 for pass in warm measure; do
     count=$runs
     [ "$pass" = warm ] && count=1
-    tests/win32/wine_test.sh "$prefix" "$build/tests/win32/startup_timer.exe" "$count" \
+    WINEPREFIX="$prefix" tests/win32/wine_run.sh "$build/tests/win32" "$build/tests/win32/startup_timer.exe" "$count" \
         program "$(winpath "$build/temperament.exe")" "www.temperament.example  Психология - видове темперамент" \
         minimal "$(winpath "$build/tests/win32/minimal_window.exe")" "Minimal window" \
         manifest "$(winpath "$build/tests/win32/minimal_window_manifest.exe")" "Minimal window" |

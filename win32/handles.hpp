@@ -1,7 +1,8 @@
 #pragma once
-// Owners for the Windows handles and COM pointers the layer creates: each is
-// released exactly once, by scope. Child windows are the exception by design:
-// Windows destroys them with their parent, so only the top-level window is owned.
+// Owners for the Windows handles the layer creates: each is released exactly
+// once, by scope. Child windows are the exception by design: Windows destroys
+// them with their parent, so only the top-level window is owned. COM interface
+// pointers are held in WRL's Microsoft::WRL::ComPtr (<wrl/client.h>).
 
 #include <windows.h>
 
@@ -52,40 +53,6 @@ using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedWindow = Owned<HWND, destroyWindow>;
 using OwnedGlobal = Owned<HGLOBAL, globalFree>;
 using OwnedDc = Owned<HDC, deleteDc>;
-
-// A COM interface pointer that releases its reference at the end of its scope.
-template <class Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            pointer_ = std::exchange(other.pointer_, nullptr);
-        }
-        return *this;
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { reset(); }
-
-    void reset() noexcept {
-        if (pointer_ != nullptr) pointer_->Release();
-        pointer_ = nullptr;
-    }
-    // For the out parameter of a call that hands over a new reference.
-    [[nodiscard]] Interface** put() noexcept {
-        reset();
-        return &pointer_;
-    }
-    [[nodiscard]] Interface* get() const noexcept { return pointer_; }
-    Interface* operator->() const noexcept { return pointer_; }
-    explicit operator bool() const noexcept { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 // COM on this thread for the object's lifetime (ole32 is loaded on first use:
 // the program does not import it).

@@ -56,6 +56,9 @@ void registerWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClassInfo{};
     windowClassInfo.cbSize = sizeof windowClassInfo;
     windowClassInfo.lpfnWndProc = procedure;
+    // A dialog class: DefDlgProcW keeps its state in these bytes and then runs
+    // the dialog manager's Tab, focus and activation handling for the window.
+    windowClassInfo.cbWndExtra = DLGWINDOWEXTRA;
     windowClassInfo.hInstance = GetModuleHandleW(nullptr);
     windowClassInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClassInfo.lpszClassName = windowClass;
@@ -149,9 +152,15 @@ void MainWindow::createControls() {
 
 void MainWindow::show() {
     shown_ = true;
+    // Activation gives the focus to the first control in the tab order (the
+    // dialog manager's WM_SETFOCUS), selecting all of its text; the display
+    // box starts with nothing selected, read from the top.
     ShowWindow(window_.get(), SW_SHOW);
     if (!UpdateWindow(window_.get())) throwLastError("не може да се нарисува прозорецът");
-    if (HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE)) SetFocus(first);
+    HWND focus = GetFocus();
+    if (focus != nullptr && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+        SendMessageW(focus, EM_SETSEL, 0, 0);
+    }
 }
 
 HWND MainWindow::handleOf(const ui::Control& control) const noexcept {
@@ -208,7 +217,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
         self->window_ = OwnedWindow(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    if (self == nullptr) return DefDlgProcW(window, message, wParam, lParam);
     // No exception may leave a window procedure: what escapes here is reported
     // and ends the program.
     try {
@@ -218,18 +227,13 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     } catch (...) {
         self->fail("неизвестна грешка");
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefDlgProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_.get();
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-        return 1;
-    }
+    case WM_CTLCOLORDLG: return reinterpret_cast<LRESULT>(background_.get());  // the dialog manager erases with it
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -246,20 +250,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0) userClicked(reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_NEXTDLGCTL: moveFocus(wParam, lParam); return 0;
-    case WM_ACTIVATE:
-        // Like a dialog: the control that had the focus gets it back when the
-        // window is activated again.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus != nullptr && GetParent(focus) == window) lastFocus_ = focus;
-        } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
-            restoringFocus_ = true;
-            SetFocus(lastFocus_);
-            restoringFocus_ = false;
-            return 0;
-        }
-        break;
+    // Closing ends the program; the dialog manager's default would turn it
+    // into IDCANCEL, which this window ignores.
+    case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_PRINT: print(reinterpret_cast<HDC>(wParam), lParam); return 0;
     case endMessage: DestroyWindow(window); return 0;
     case WM_DESTROY:
@@ -273,13 +266,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     default: break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefDlgProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     const NativeControl* native = find(child);
     const std::optional<COLORREF> background = native != nullptr ? native->background() : std::nullopt;
-    if (!background) return DefWindowProcW(window_.get(), message, wParam, lParam);
+    if (!background) return DefDlgProcW(window_.get(), message, wParam, lParam);
     SetTextColor(dc, native->textColour());
     SetBkColor(dc, *background);
     SetBkMode(dc, OPAQUE);
@@ -289,11 +282,8 @@ LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPA
 void MainWindow::userClicked(HWND child) {
     NativeControl* native = find(child);
     // Only what the user can see and click is a user action, and never one
-    // that a handler's own change (a focus move) or a focus returning on
-    // activation would start.
-    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_ || restoringFocus_) {
-        return;
-    }
+    // that a handler's own change (a focus move) would start.
+    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_) return;
     dispatching_ = true;
     const runtime::Continuation next = dispatcher_.userClicked(native->control());
     dispatching_ = false;
@@ -306,18 +296,11 @@ void MainWindow::showPendingTexts() {
     for (NativeControl* native : pending) native->update(ui::Property::Text);
 }
 
-// The dialog manager's WM_NEXTDLGCTL, which a multi-line EDIT sends its parent
-// on Tab: next or previous tab stop, or the window given.
-void MainWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
-    HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
-                                      : GetNextDlgTabItem(window_.get(), GetFocus(), wParam != 0 ? TRUE : FALSE);
-    if (target == nullptr) return;
-    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
-    SetFocus(target);
-}
-
-// PrintWindow asks for the children too (PRF_CHILDREN), which Wine's default
-// handling leaves out; printing them here draws the same on every platform.
+// PrintWindow asks for the children too (PRF_CHILDREN) and for the frames
+// (PRF_NONCLIENT), which Wine's default handling leaves out: each shown child
+// is printed here, its client area where it lies and the sunken edge of a
+// WS_EX_CLIENTEDGE window around it, as the screen shows them (scroll bars
+// are left out).
 void MainWindow::print(HDC dc, LPARAM flags) {
     HWND window = window_.get();
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
@@ -328,25 +311,34 @@ void MainWindow::print(HDC dc, LPARAM flags) {
     POINT client{0, 0};
     ClientToScreen(window, &client);
     const POINT origin = (flags & PRF_NONCLIENT) ? POINT{client.x - frame.left, client.y - frame.top} : POINT{0, 0};
+    const LPARAM clientOnly = (flags & ~LPARAM{PRF_CHILDREN | PRF_NONCLIENT}) | PRF_CLIENT | PRF_ERASEBKGND;
     // Bottom of the Z order first, so that what lies on top is drawn last.
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
          child = GetWindow(child, GW_HWNDPREV)) {
         if (!IsWindowVisible(child)) continue;
-        RECT bounds{};
-        GetWindowRect(child, &bounds);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+        RECT area{};
+        GetClientRect(child, &area);
+        MapWindowPoints(child, window, reinterpret_cast<POINT*>(&area), 2);
         // Each child draws into a bitmap of its own, at the origin: the
         // controls clip to their client rectangle taken as device coordinates.
-        const int width = bounds.right - bounds.left;
-        const int height = bounds.bottom - bounds.top;
-        const OwnedDc memory(CreateCompatibleDC(dc));
-        const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
-        if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
-        const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()),
-                     flags | PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-        BitBlt(dc, origin.x + bounds.left, origin.y + bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
-        SelectObject(memory.get(), previous);
+        const int width = area.right - area.left;
+        const int height = area.bottom - area.top;
+        if (width > 0 && height > 0) {
+            const OwnedDc memory(CreateCompatibleDC(dc));
+            const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+            if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
+            const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()), clientOnly);
+            BitBlt(dc, origin.x + area.left, origin.y + area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+            SelectObject(memory.get(), previous);
+        }
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+            RECT edge{};
+            GetWindowRect(child, &edge);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edge), 2);
+            OffsetRect(&edge, origin.x, origin.y);
+            DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        }
     }
 }
 

@@ -26,8 +26,8 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Shows the window centred, paints it and puts the focus on the first
-    // control in the tab order.
+    // Shows the window centred and paints it, the focus on the first control in
+    // the tab order.
     void show();
 
     [[nodiscard]] HWND handle() const noexcept { return window_.get(); }
@@ -43,7 +43,6 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
     void userClicked(HWND child);
-    void moveFocus(WPARAM wParam, LPARAM lParam);
     void print(HDC dc, LPARAM flags);
     void propertyChanged(const ui::Control& control, ui::Property property) override;
     // Gives the text boxes the texts a handler left them (see propertyChanged).
@@ -64,8 +63,6 @@ private:
     bool failed_ = false;
     bool shown_ = false;
     bool dispatching_ = false;
-    bool restoringFocus_ = false;
-    HWND lastFocus_ = nullptr;  // a child, destroyed with the window
     // Released after the window that uses them is gone (members die in reverse order).
     OwnedFont font_;
     OwnedBrush background_;

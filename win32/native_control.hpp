@@ -68,9 +68,11 @@ private:
 [[nodiscard]] std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox,
                                                               const ChildPlacement& placement, int dpi);
 
-// Only the selected option button of a group is a tab stop (the first when
-// none is), as with the dialog manager's own radio buttons: Tab then enters
-// the group once and the arrow keys move within it.
+// Makes the group's one tab stop its selected option button, or the first
+// while none is selected: Tab then enters the group once, and the arrow keys
+// move within it. (BM_SETCHECK sets and clears a radio button's WS_TABSTOP
+// with its check mark, which would leave a group with none selected without a
+// tab stop, passed by.)
 void updateOptionTabStops(const std::vector<NativeControl*>& options);
 
 }  // namespace temperament::win32

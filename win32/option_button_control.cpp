@@ -1,9 +1,11 @@
 // Option button: a BUTTON that never selects itself (BS_RADIOBUTTON, not the
-// AUTO style); the check mark follows the model only. The user's click reaches
-// the dispatcher as BN_CLICKED. Moving onto an unselected button with the
-// keyboard (arrows, Tab) selects it, as radio buttons do in dialogs; the
-// platforms differ on whether the button reports that as BN_CLICKED itself,
-// so the button's own report is ignored and this control sends exactly one.
+// AUTO style); the check mark follows the model only. A click or Space reaches
+// the dispatcher as BN_CLICKED. The dialog manager moves the focus: Tab enters
+// the group at its tab stop and never chooses; the arrow keys move the focus
+// within the group and choose the button they reach. Windows' own button
+// reports BN_CLICKED whenever it gets the focus unchosen, Tab included (Wine's
+// does not), so that report is ignored and this control sends exactly one for
+// an arrow key.
 
 #include "win32/native_control.hpp"
 #include "win32/wide_text.hpp"
@@ -13,6 +15,16 @@
 
 namespace temperament::win32 {
 namespace {
+
+// The dialog manager moves the focus within a group (from a control to the
+// next or previous item of its group) only for an arrow key: Tab goes from tab
+// stop to tab stop, and a group has one. The mouse is told apart before this.
+bool cameByArrowKey(HWND previous, HWND window) {
+    HWND dialog = GetParent(window);
+    if (previous == nullptr || GetParent(previous) != dialog) return false;
+    return GetNextDlgGroupItem(dialog, previous, FALSE) == window ||
+           GetNextDlgGroupItem(dialog, previous, TRUE) == window;
+}
 
 class OptionButtonControl final : public NativeControl {
 public:
@@ -55,7 +67,7 @@ private:
             self.gettingFocus_ = true;
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
             self.gettingFocus_ = false;
-            if (!self.mouseDown_ && !self.option_.Value()) {
+            if (!self.mouseDown_ && !self.option_.Value() && cameByArrowKey(reinterpret_cast<HWND>(wParam), window)) {
                 SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                              reinterpret_cast<LPARAM>(window));
             }

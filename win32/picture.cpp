@@ -75,12 +75,10 @@ Picture::Picture(std::span<const unsigned char> encoded) {
     std::memcpy(bytes, encoded.data(), encoded.size());
     GlobalUnlock(memory.get());
 
-    ComPtr<IStream> stream;
-    check(ole().createStreamOnHGlobal(memory.get(), TRUE, stream.put()), what);
+    Microsoft::WRL::ComPtr<IStream> stream;
+    check(ole().createStreamOnHGlobal(memory.get(), TRUE, &stream), what);
     memory.detach();  // the stream frees it now
-    check(ole().oleLoadPicture(stream.get(), static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
-                               reinterpret_cast<void**>(picture_.put())),
-          what);
+    check(ole().oleLoadPicture(stream.Get(), static_cast<LONG>(encoded.size()), FALSE, IID_IPicture, &picture_), what);
     check(picture_->get_Width(&width_), what);
     check(picture_->get_Height(&height_), what);
 

@@ -6,6 +6,7 @@
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <span>
 
@@ -24,7 +25,7 @@ public:
 
 private:
     ComApartment apartment_;  // declared first: COM outlives the picture object
-    ComPtr<IPicture> picture_;
+    Microsoft::WRL::ComPtr<IPicture> picture_;
     SIZE pixels_{};
     OLE_XSIZE_HIMETRIC width_ = 0;
     OLE_YSIZE_HIMETRIC height_ = 0;

@@ -1,5 +1,7 @@
-// Picture box: an owner-drawn STATIC; the main window passes WM_DRAWITEM on,
-// and the picture is drawn at its natural size from the top-left corner on the
+// Picture box: an owner-drawn STATIC in a sunken border (WS_EX_CLIENTEDGE, 2
+// pixels at 96 DPI, as the design's 224-pixel box around a 220-pixel picture
+// expects); the main window passes WM_DRAWITEM on, and the picture is drawn at
+// its natural size from the client area's origin, inside the border, on the
 // platform's default background. The first screen hides the picture, so it is
 // decoded when the box is first shown, not at start-up.
 
@@ -40,7 +42,7 @@ private:
 }  // namespace
 
 std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement, int dpi) {
-    HWND window = createChild(pictureBox, L"STATIC", L"", SS_OWNERDRAW, 0, placement);
+    HWND window = createChild(pictureBox, L"STATIC", L"", SS_OWNERDRAW, WS_EX_CLIENTEDGE, placement);
     return std::make_unique<PictureBoxControl>(pictureBox, window, dpi);
 }
 

@@ -13,6 +13,9 @@ namespace {
 constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
 void handle(HWND dialog, MSG& message) {
+    // Escape means nothing to this window, as on the other layers; in a dialog
+    // a multi-line EDIT would close the window for it.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

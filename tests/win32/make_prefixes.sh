@@ -3,26 +3,34 @@
 # the first with Wine's LogPixels at 144. Only these prefixes map
 # "Times New Roman" to Liberation Serif: Wine does not follow fontconfig's
 # aliases, and the program itself asks for the font by its Windows name.
+# A prefix is remade when its settings below change (the version in .ready).
 set -euo pipefail
 dir=$1
+version=2
 mkdir -p "$dir"
+exec 9>"$dir/.lock"
+flock 9  # one maker at a time
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 
 reg() { WINEPREFIX="$1" "$wine" reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null; }
+ready() { [ "$(cat "$1/.ready" 2>/dev/null)" = "$version" ]; }
 
-if [ ! -e "$dir/dpi96/.ready" ]; then
+if ! ready "$dir/dpi96"; then
     rm -rf "$dir/dpi96" "$dir/dpi144"
     WINEPREFIX="$dir/dpi96" "$wine" wineboot --init >/dev/null 2>&1
     reg "$dir/dpi96" 'HKCU\Software\Wine\Fonts\Replacements' 'Times New Roman' REG_SZ 'Liberation Serif'
     # A crash ends the program with its backtrace instead of waiting in a dialog.
     reg "$dir/dpi96" 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+    # The virtual display has no window manager: a managed window would wait
+    # two seconds for one each time it is hidden or destroyed.
+    reg "$dir/dpi96" 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
     WINEPREFIX="$dir/dpi96" "$wineserver" -w
-    touch "$dir/dpi96/.ready"
+    echo "$version" >"$dir/dpi96/.ready"
 fi
 
-if [ ! -e "$dir/dpi144/.ready" ]; then
+if ! ready "$dir/dpi144"; then
     rm -rf "$dir/dpi144"
     cp -a "$dir/dpi96" "$dir/dpi144"
     rm -f "$dir/dpi144/.ready"
@@ -30,6 +38,6 @@ if [ ! -e "$dir/dpi144/.ready" ]; then
     reg "$dir/dpi144" 'HKCU\Software\Wine\Fonts' LogPixels REG_DWORD 144
     reg "$dir/dpi144" 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' LogPixels REG_DWORD 144
     WINEPREFIX="$dir/dpi144" "$wineserver" -w
-    touch "$dir/dpi144/.ready"
+    echo "$version" >"$dir/dpi144/.ready"
 fi
 echo "Wine prefixes ready in $dir"

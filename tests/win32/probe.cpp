@@ -6,6 +6,7 @@
 #include "win32/win32_layer.hpp"
 
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <array>
@@ -58,12 +59,20 @@ RECT rectInParent(HWND child) {
     return rect;
 }
 
-void press(HWND dialog, UINT key) {
+void press(HWND dialog, UINT key, bool shift) {
+    // Posted key messages leave the keyboard state alone, and the dialog
+    // manager reads Shift from it: hold Shift there.
+    std::array<BYTE, 256> released{};
+    if (!GetKeyboardState(released.data())) win32::throwLastError("GetKeyboardState");
+    std::array<BYTE, 256> held = released;
+    if (shift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    if (!SetKeyboardState(held.data())) win32::throwLastError("SetKeyboardState");
     HWND target = GetFocus();
     const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, key, 1 | static_cast<LPARAM>(scan) << 16);
     PostMessageW(target, WM_KEYUP, key, 1 | static_cast<LPARAM>(scan) << 16 | LPARAM{3} << 30);
     win32::processPendingMessages(dialog);
+    if (!SetKeyboardState(released.data())) win32::throwLastError("SetKeyboardState");
 }
 
 MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
@@ -160,19 +169,18 @@ COLORREF Capture::commonest(const RECT& area) const {
 }
 
 void Capture::savePng(const std::wstring& path) const {
-    using win32::ComPtr;
+    using Microsoft::WRL::ComPtr;
     ComPtr<IWICImagingFactory> factory;
-    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                           reinterpret_cast<void**>(factory.put())),
+    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, &factory),
           "WIC");
     ComPtr<IWICStream> stream;
-    check(factory->CreateStream(stream.put()), "WIC stream");
+    check(factory->CreateStream(&stream), "WIC stream");
     check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "PNG file");
     ComPtr<IWICBitmapEncoder> encoder;
-    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()), "PNG encoder");
-    check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "PNG encoder");
+    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder), "PNG encoder");
+    check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "PNG encoder");
     ComPtr<IWICBitmapFrameEncode> frame;
-    check(encoder->CreateNewFrame(frame.put(), nullptr), "PNG frame");
+    check(encoder->CreateNewFrame(&frame, nullptr), "PNG frame");
     check(frame->Initialize(nullptr), "PNG frame");
     check(frame->SetSize(static_cast<UINT>(width_), static_cast<UINT>(height_)), "PNG size");
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;

@@ -26,8 +26,8 @@ namespace temperament::wintest {
 // The window's rectangle in its parent's client coordinates.
 [[nodiscard]] RECT rectInParent(HWND child);
 // Presses and releases a key on the focused window and lets the message loop
-// (with IsDialogMessage) handle it.
-void press(HWND dialog, UINT key);
+// (with IsDialogMessage) handle it; with `shift`, Shift is held meanwhile.
+void press(HWND dialog, UINT key, bool shift = false);
 
 // Closes every message box this process shows, from a thread of its own, and
 // keeps the texts it found (a box would otherwise wait for a user).

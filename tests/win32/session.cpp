@@ -2,6 +2,8 @@
 
 #include "ui/main_form.hpp"
 
+#include <gtest/gtest.h>
+
 namespace temperament::wintest {
 
 Session::Session(runtime::ProjectDescription project) : project_(std::move(project)) {
@@ -18,13 +20,13 @@ Session::Session(runtime::ProjectDescription project) : project_(std::move(proje
     }
 }
 
-int Session::run(Checks& checks, const Script& script) {
+int Session::run(const Script& script) {
     win32::Win32Layer layer([&](win32::MainWindow& window) {
         recording_ = true;
         try {
             script(window, *form_);
         } catch (const std::exception& error) {
-            checks.check(false, std::string("the script stopped: ") + error.what());
+            ADD_FAILURE() << "the script stopped: " << error.what();
         }
         if (IsWindow(window.handle())) SendMessageW(window.handle(), WM_CLOSE, 0, 0);
     });

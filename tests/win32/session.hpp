@@ -2,7 +2,6 @@
 // Runs the real program in this process on the Win32 layer, with a script that
 // plays the user once the window is shown, and records every Click raised.
 
-#include "checks.hpp"
 #include "probe.hpp"
 
 #include "app/project.hpp"
@@ -21,9 +20,10 @@ public:
 
     explicit Session(runtime::ProjectDescription project = app::describeProject());
 
-    // Runs the program; the script's exceptions count as failed checks. The
-    // window is closed after the script unless the script ended it.
-    int run(Checks& checks, const Script& script);
+    // Runs the program and returns its exit status; an exception from the
+    // script fails the test. The window is closed after the script unless the
+    // script ended it.
+    int run(const Script& script);
 
     // "Option1(2)", "Check1(0)", ... for each Click since the window was shown.
     [[nodiscard]] const std::vector<std::string>& clicks() const noexcept { return clicks_; }

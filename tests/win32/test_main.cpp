@@ -1,57 +1,71 @@
-// The Windows test program. One run checks one thing, named by its first argument:
-//   window <dpi>      the window in this process, at the given system DPI
-//   screens <folder>  screenshots as PNG, with colours sampled
-//   failure           the error report and the exit status
-//   outside <exe>     the shipped program driven from this process
-//   soak <exe>        ten thousand clicks on the shipped program, its resources sampled
+// The Windows test program: GoogleTest with the options of test_options.hpp.
 
-#include "checks.hpp"
+#include "test_options.hpp"
 
 #include "win32/handles.hpp"
-#include "win32/wide_text.hpp"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <exception>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cwchar>
 #include <iostream>
-#include <string>
+#include <string_view>
 
 namespace temperament::wintest {
-void windowChecks(Checks& checks, int dpi);
-void programSetValueChecks(Checks& checks);
-void screenChecks(Checks& checks, const std::wstring& directory);
-void failureChecks(Checks& checks);
-void outsideChecks(Checks& checks, const std::wstring& program);
-void soakChecks(Checks& checks, const std::wstring& program);
+namespace {
+
+TestOptions options;
+
+// Takes `--name=value` into `value`; false when the argument is another one.
+bool option(std::wstring_view argument, std::wstring_view name, std::wstring& value) {
+    if (!argument.starts_with(name) || argument.size() <= name.size() || argument[name.size()] != L'=') return false;
+    value = argument.substr(name.size() + 1);
+    return true;
+}
+
+// Reads the arguments GoogleTest left; false, with the reason on standard
+// error, for one it does not know or a value it cannot use.
+bool readOptions(int argc, wchar_t** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::wstring dpi;
+        if (option(argv[i], L"--dpi", dpi)) {
+            options.dpi = static_cast<int>(std::wcstol(dpi.c_str(), nullptr, 10));
+            if (options.dpi <= 0) {
+                std::wcerr << L"--dpi wants a positive number, not " << dpi << L'\n';
+                return false;
+            }
+        } else if (!option(argv[i], L"--screens", options.screens) && !option(argv[i], L"--program", options.program)) {
+            std::wcerr << L"unknown argument " << argv[i] << L"; the options are --dpi=, --screens= and --program=\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+const TestOptions& testOptions() { return options; }
+
 }  // namespace temperament::wintest
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     using namespace temperament;
     // The message box of a crash would wait for a user; end at once instead.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    wintest::Checks checks;
-    const std::string mode = argc > 1 ? argv[1] : "";
-    const std::string argument = argc > 2 ? argv[2] : "";
+    // CTest reads the test list line by line, as Unix text: no CR before LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    testing::InitGoogleTest(&argc, argv);
+    if (!wintest::readOptions(argc, argv)) return 2;
     try {
-        win32::ComApartment com;
-        if (mode == "window" && !argument.empty()) {
-            wintest::windowChecks(checks, std::atoi(argument.c_str()));
-            wintest::programSetValueChecks(checks);
-        } else if (mode == "screens" && !argument.empty()) {
-            wintest::screenChecks(checks, win32::widen(argument));
-        } else if (mode == "failure") {
-            wintest::failureChecks(checks);
-        } else if (mode == "outside" && !argument.empty()) {
-            wintest::outsideChecks(checks, win32::widen(argument));
-        } else if (mode == "soak" && !argument.empty()) {
-            wintest::soakChecks(checks, win32::widen(argument));
-        } else {
-            std::cerr << "usage: win32_tests window <dpi> | screens <folder> | failure | outside <exe> | soak <exe>\n";
-            return 2;
-        }
+        const win32::ComApartment com;  // WIC writes the screenshots
+        return RUN_ALL_TESTS();
     } catch (const std::exception& error) {
-        checks.check(false, std::string("stopped: ") + error.what());
+        std::cerr << "the test program stopped: " << error.what() << '\n';
+        return 1;
     }
-    return checks.summary();
 }

@@ -1,12 +1,14 @@
 // The shipped program seen from another process: started on its own, found by
 // its caption, clicked and read with messages, and closed.
 
-#include "checks.hpp"
 #include "probe.hpp"
 #include "support/expected_texts.hpp"
+#include "test_options.hpp"
 
 #include "win32/handles.hpp"
 #include "win32/wide_text.hpp"
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -52,29 +54,33 @@ HWND visibleEdit(HWND parent) {
 
 }  // namespace
 
-void outsideChecks(Checks& c, const std::wstring& program) {
+TEST(ShippedProgram, WorksWhenDrivenFromAnotherProcess) {
+    const std::wstring& program = testOptions().program;
+    ASSERT_FALSE(program.empty()) << "the test program needs --program=<temperament.exe>";
     ProgramProcess process(program);
     HWND window = process.window();
 
     HWND text = visibleEdit(window);
-    c.check(text != nullptr && textOf(text).starts_with("Темпераментът е съвкупността"),
-            "first screen: the introduction");
-    c.check(childrenOf(window).size() == 13, "13 controls, the hidden ones included");
+    ASSERT_NE(text, nullptr) << "the display box is there";
+    EXPECT_TRUE(textOf(text).starts_with("Темпераментът е съвкупността")) << "first screen: the introduction";
+    EXPECT_EQ(childrenOf(window).size(), 13u) << "13 controls, the hidden ones included";
 
     HWND pavlov = childWithText(window, "Павлов");
-    if (c.check(pavlov != nullptr, "the Pavlov option is there")) SendMessageW(pavlov, BM_CLICK, 0, 0);
-    c.equal(textOf(text), std::string(test_support::pavlovText), "Pavlov's text read from outside");
+    ASSERT_NE(pavlov, nullptr) << "the Pavlov option is there";
+    SendMessageW(pavlov, BM_CLICK, 0, 0);
+    EXPECT_EQ(textOf(text), test_support::pavlovText) << "Pavlov's text read from outside";
     HWND strong = childWithText(window, "Силен");
-    c.check(strong != nullptr && SendMessageW(strong, BM_GETCHECK, 0, 0) == BST_CHECKED &&
-                (childWithText(window, "Уравновесен") != nullptr) && (childWithText(window, "подвижен") != nullptr),
-            "three checked property boxes shown");
-    if (strong != nullptr) SendMessageW(strong, BM_CLICK, 0, 0);
-    c.check(childWithText(window, "Слаб") == strong && (childWithText(window, "Уравновесен") == nullptr),
-            "unchecking the strong box renames it and hides the next");
+    ASSERT_NE(strong, nullptr) << "the strong box is shown";
+    EXPECT_TRUE(SendMessageW(strong, BM_GETCHECK, 0, 0) == BST_CHECKED &&
+                (childWithText(window, "Уравновесен") != nullptr) && (childWithText(window, "подвижен") != nullptr))
+        << "three checked property boxes shown";
+    SendMessageW(strong, BM_CLICK, 0, 0);
+    EXPECT_TRUE(childWithText(window, "Слаб") == strong && (childWithText(window, "Уравновесен") == nullptr))
+        << "unchecking the strong box renames it and hides the next";
 
     const std::optional<DWORD> status = process.close();
-    c.check(status.has_value(), "closing the window ends the program");
-    c.equal(status.value_or(1), DWORD{0}, "exit status after closing");
+    ASSERT_TRUE(status.has_value()) << "closing the window ends the program";
+    EXPECT_EQ(*status, DWORD{0}) << "exit status after closing";
 }
 
 }  // namespace temperament::wintest

@@ -6,10 +6,12 @@
 // property boxes follows the clicks, so the session also checks that the
 // window still says what it should.
 
-#include "checks.hpp"
 #include "probe.hpp"
 #include "process_figures.hpp"
 #include "support/expected_texts.hpp"
+#include "test_options.hpp"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
@@ -100,8 +102,7 @@ struct BoxModel {
 
 class SoakSession {
 public:
-    SoakSession(Checks& checks, const std::wstring& program)
-        : c_(checks), program_(program), controls_(controlsOf(program_.window())) {
+    explicit SoakSession(const std::wstring& program) : program_(program), controls_(controlsOf(program_.window())) {
         for (std::size_t i = 0; i < 3; ++i) model_.checked.at(i) = checked(controls_.boxes.at(i));
     }
 
@@ -120,11 +121,11 @@ public:
                 samples_.push_back(sample("periodic"));
             }
         }
-        c_.equal(made, sessionClicks, "clicks made, each on a control shown and enabled as the model foresaw");
+        EXPECT_EQ(made, sessionClicks) << "clicks made, each on a control shown and enabled as the model foresaw";
         samples_.push_back(sample("final"));
         report();
         const std::optional<DWORD> status = program_.close();
-        c_.check(status.has_value() && *status == 0, "the program ends with status 0 after the session");
+        EXPECT_EQ(status, std::optional<DWORD>{0}) << "the program ends with status 0 after the session";
     }
 
 private:
@@ -172,14 +173,14 @@ private:
 
     void checkWindow(const std::string& when) {
         const auto chosen = static_cast<std::size_t>(model_.classification);
-        c_.equal(textOf(controls_.text), std::string(test_support::classificationTexts.at(chosen)),
-                 "the chosen classification's text " + when);
-        c_.equal(IsWindowVisible(controls_.picture) != FALSE, chosen == 0, "the picture shown " + when);
+        EXPECT_EQ(textOf(controls_.text), test_support::classificationTexts.at(chosen))
+            << "the chosen classification's text " << when;
+        EXPECT_EQ(IsWindowVisible(controls_.picture) != FALSE, chosen == 0) << "the picture shown " << when;
         for (std::size_t i = 0; i < 3; ++i) {
-            c_.equal(checked(controls_.boxes.at(i)), model_.checked.at(i),
-                     "property box " + std::to_string(i) + " checked " + when);
-            c_.equal(clickable(controls_.boxes.at(i)), model_.shown.at(i),
-                     "property box " + std::to_string(i) + " shown " + when);
+            EXPECT_EQ(checked(controls_.boxes.at(i)), model_.checked.at(i))
+                << "property box " << i << " checked " << when;
+            EXPECT_EQ(clickable(controls_.boxes.at(i)), model_.shown.at(i))
+                << "property box " << i << " shown " << when;
         }
     }
 
@@ -215,24 +216,19 @@ private:
         }
         std::fflush(stdout);
 
-        c_.check(warm.objects.gdi > 0 && warm.objects.user > 0, "GDI and USER objects are counted");
+        EXPECT_TRUE(warm.objects.gdi > 0 && warm.objects.user > 0) << "GDI and USER objects are counted";
         std::size_t sampleIndex = 0;
         for (const Sample& s : samples_) {
             if (sampleIndex++ < 2) continue;
-            c_.check(s.objects.gdi <= warm.objects.gdi, std::string("GDI objects no more than after warm-up: ") +
-                                                            s.when + " " + std::to_string(s.objects.gdi));
-            c_.check(s.objects.user <= warm.objects.user, std::string("USER objects no more than after warm-up: ") +
-                                                              s.when + " " + std::to_string(s.objects.user));
+            EXPECT_LE(s.objects.gdi, warm.objects.gdi) << "GDI objects no more than after warm-up: " << s.when;
+            EXPECT_LE(s.objects.user, warm.objects.user) << "USER objects no more than after warm-up: " << s.when;
         }
-        c_.equal(last.objects.gdi, warm.objects.gdi, "GDI objects back to the warm-up level");
-        c_.equal(last.objects.user, warm.objects.user, "USER objects back to the warm-up level");
-        c_.check(last.memory.privateBytes <= warm.memory.privateBytes + privateTolerance,
-                 "private bytes after the session within 256 KiB of the warm-up level (" +
-                     std::to_string(last.memory.privateBytes) + " vs " + std::to_string(warm.memory.privateBytes) +
-                     ")");
+        EXPECT_EQ(last.objects.gdi, warm.objects.gdi) << "GDI objects back to the warm-up level";
+        EXPECT_EQ(last.objects.user, warm.objects.user) << "USER objects back to the warm-up level";
+        EXPECT_LE(last.memory.privateBytes, warm.memory.privateBytes + privateTolerance)
+            << "private bytes after the session within 256 KiB of the warm-up level";
     }
 
-    Checks& c_;
     ProgramProcess program_;
     Controls controls_;
     BoxModel model_;
@@ -243,6 +239,10 @@ private:
 
 }  // namespace
 
-void soakChecks(Checks& checks, const std::wstring& program) { SoakSession(checks, program).run(); }
+TEST(ShippedProgram, TenThousandClicksLeaveNothingBehind) {
+    const std::wstring& program = testOptions().program;
+    ASSERT_FALSE(program.empty()) << "the test program needs --program=<temperament.exe>";
+    SoakSession(program).run();
+}
 
 }  // namespace temperament::wintest

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The 64-bit tests' CTest fixtures, each kept in the state folder:
+#   display-start / display-stop   a virtual X display (Xvfb) for every window
+#   wine-start / wine-stop         the Wine prefixes (make_prefixes.sh), each
+#                                  with a wine server kept running meanwhile,
+#                                  so that a test's start costs a fraction of
+#                                  a second instead of Wine's start-up
+# Usage: fixtures.sh <command> <state folder>
+set -euo pipefail
+command=$1
+state=$(realpath -m "$2")  # Wine wants absolute prefixes
+here=$(dirname "$0")
+wineserver=/usr/lib/wine/wineserver
+prefixes=("$state/wine/dpi96" "$state/wine/dpi144")
+
+display_stop() {
+    if [ -s "$state/xvfb.pid" ]; then
+        local pid
+        pid=$(cat "$state/xvfb.pid")
+        if kill "$pid" 2>/dev/null; then
+            for _ in $(seq 100); do
+                kill -0 "$pid" 2>/dev/null || break
+                sleep 0.1
+            done
+        fi
+    fi
+    rm -f "$state/xvfb.pid" "$state/display"
+}
+
+display_start() {
+    display_stop  # one left by an interrupted run
+    mkdir -p "$state"
+    local number="$state/display.number"
+    rm -f "$number"
+    # Xvfb picks a free display and writes its number once it accepts
+    # clients. It outlives this script, so it holds none of CTest's pipes.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 100); do
+        [ -s "$number" ] && break
+        sleep 0.1
+    done
+    if ! [ -s "$number" ]; then
+        echo "Xvfb did not start" >&2
+        display_stop
+        return 1
+    fi
+    echo ":$(head -n 1 "$number")" >"$state/display"
+    rm -f "$number"
+    echo "virtual X display $(cat "$state/display")"
+}
+
+wine_stop() {
+    for prefix in "${prefixes[@]}"; do
+        [ -d "$prefix" ] || continue
+        WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true
+        WINEPREFIX="$prefix" "$wineserver" -w 2>/dev/null || true
+    done
+}
+
+wine_start() {
+    "$here/make_prefixes.sh" "$state/wine"
+    # A server left by the test listing (which runs without the display) or an
+    # interrupted run goes first.
+    wine_stop
+    for prefix in "${prefixes[@]}"; do
+        WINEPREFIX="$prefix" "$wineserver" -p </dev/null >/dev/null 2>&1
+    done
+}
+
+case "$command" in
+display-start) display_start ;;
+display-stop) display_stop ;;
+wine-start) wine_start ;;
+wine-stop) wine_stop ;;
+*)
+    echo "usage: $0 display-start|display-stop|wine-start|wine-stop <state folder>" >&2
+    exit 2
+    ;;
+esac
