@@ -30,7 +30,7 @@ TEST(ErrorReport, AnErrorInAHandlerIsReportedAndEndsTheProgram) {
         }
     }
     Session session(project);
-    const int status = session.run([&](win32::MainWindow& window, ui::MainForm& form) {
+    const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
         SendMessageW(window.handleOf(form.Option1().Item(0)), BM_CLICK, 0, 0);
         SendMessageW(window.handleOf(form.Option1().Item(1)), BM_CLICK, 0, 0);
         win32::processPendingMessages(window.handle());
@@ -51,14 +51,14 @@ TEST(ErrorReport, APictureWindowsCannotDecodeIsReportedAndEndsTheProgram) {
     // The design data with a picture that is not an image.
     const std::array<unsigned char, 16> notAPicture = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F',
                                                        'I',  'F',  0,    1,    2, 3,  4,   5};
-    std::vector<ui::EmbeddedFile> files(ui::embeddedFiles().begin(), ui::embeddedFiles().end());
-    for (ui::EmbeddedFile& file : files) {
+    std::vector<runtime::EmbeddedFile> files(runtime::embeddedFiles().begin(), runtime::embeddedFiles().end());
+    for (runtime::EmbeddedFile& file : files) {
         if (file.name == "faces.jpg") file.bytes = notAPicture;
     }
     runtime::ProjectDescription project = app::describeProject();
     project.designData = files;
     Session session(project);
-    const int status = session.run([&](win32::MainWindow& window, ui::MainForm& form) {
+    const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
         // Hidden on the first screen, the picture is decoded when Hippocrates shows it.
         SendMessageW(window.handleOf(form.Option1().Item(0)), BM_CLICK, 0, 0);
         win32::processPendingMessages(window.handle());

@@ -5,8 +5,8 @@
 #include "support/expected_texts.hpp"
 #include "test_options.hpp"
 
-#include "win32/handles.hpp"
-#include "win32/wide_text.hpp"
+#include "layers/win32/handles.hpp"
+#include "layers/win32/wide_text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "probe.hpp"
 
-#include "win32/handles.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
-#include "win32/win32_layer.hpp"
+#include "layers/win32/handles.hpp"
+#include "layers/win32/layer.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <wincodec.h>
 #include <wrl/client.h>

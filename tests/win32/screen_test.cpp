@@ -6,8 +6,8 @@
 #include "session.hpp"
 #include "test_options.hpp"
 
+#include "layers/win32/wide_text.hpp"
 #include "ui/main_form.hpp"
-#include "win32/wide_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(Screens, ShowTheDesignedColoursAndThePictureInItsBorder) {
     const std::wstring& directory = testOptions().screens;
     ASSERT_FALSE(directory.empty()) << "the test program needs --screens=<folder for the screenshots>";
     Session session;
-    const int status = session.run([&](win32::MainWindow& window, ui::MainForm& form) {
+    const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
         HWND main = window.handle();
         HWND label = window.handleOf(form.Label1().Item(0));
         HWND option = window.handleOf(form.Option1().Item(0));

@@ -21,7 +21,7 @@ Session::Session(runtime::ProjectDescription project) : project_(std::move(proje
 }
 
 int Session::run(const Script& script) {
-    win32::Win32Layer layer([&](win32::MainWindow& window) {
+    win32::Layer layer([&](win32::Window& window) {
         recording_ = true;
         try {
             script(window, *form_);

@@ -5,8 +5,8 @@
 #include "probe.hpp"
 
 #include "app/project.hpp"
+#include "layers/win32/layer.hpp"
 #include "runtime/start.hpp"
-#include "win32/win32_layer.hpp"
 
 #include <functional>
 #include <string>
@@ -16,7 +16,7 @@ namespace temperament::wintest {
 
 class Session {
 public:
-    using Script = std::function<void(win32::MainWindow& window, ui::MainForm& form)>;
+    using Script = std::function<void(win32::Window& window, ui::MainForm& form)>;
 
     explicit Session(runtime::ProjectDescription project = app::describeProject());
 

@@ -2,7 +2,7 @@
 
 #include "test_options.hpp"
 
-#include "win32/handles.hpp"
+#include "layers/win32/handles.hpp"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "support/expected_texts.hpp"
 #include "test_options.hpp"
 
+#include "layers/win32/wide_text.hpp"
 #include "ui/main_form.hpp"
-#include "win32/wide_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ using test_support::classificationTexts;
 const std::array<std::string, 3> boxCaptionsAfterLoad = {"Силен", "Уравновесен", "подвижен"};
 
 struct Handles {
-    Handles(const win32::MainWindow& window, const ui::MainForm& form) : main(window.handle()) {
+    Handles(const win32::Window& window, const ui::MainForm& form) : main(window.handle()) {
         for (std::int16_t i = 0; i < 3; ++i) {
             option[i] = window.handleOf(form.Option1().Item(Int16{i}));
             box[i] = window.handleOf(form.Check1().Item(Int16{i}));
@@ -57,7 +57,7 @@ void runToTheEnd(Session& session, const Session::Script& script) {
     EXPECT_TRUE(session.reports().empty()) << "no error was reported";
 }
 
-void expectDesignedGeometry(const win32::MainWindow& window, const ui::MainForm& form, int dpi) {
+void expectDesignedGeometry(const win32::Window& window, const ui::MainForm& form, int dpi) {
     EXPECT_EQ(window.dpi(), dpi) << "the window uses the system DPI";
     const RECT client = clientRect(window.handle());
     EXPECT_EQ(client.right, MulDiv(6915, dpi, 1440)) << "client width from 6915 twips";
@@ -151,20 +151,20 @@ int expectedDpi() {
 
 }  // namespace
 
-TEST(MainWindow, OpensAsDesigned) {
+TEST(Window, OpensAsDesigned) {
     const int dpi = expectedDpi();
     ASSERT_GT(dpi, 0);
     Session session;
-    runToTheEnd(session, [&](win32::MainWindow& window, ui::MainForm& form) {
+    runToTheEnd(session, [&](win32::Window& window, ui::MainForm& form) {
         expectDesignedGeometry(window, form, dpi);
         expectFirstScreen(Handles(window, form), form);
         EXPECT_EQ(session.clickCount(), 0u) << "showing the window raises no Click";
     });
 }
 
-TEST(MainWindow, ClicksChooseAndToggle) {
+TEST(Window, ClicksChooseAndToggle) {
     Session session;
-    runToTheEnd(session, [&](win32::MainWindow& window, ui::MainForm& form) {
+    runToTheEnd(session, [&](win32::Window& window, ui::MainForm& form) {
         const Handles h(window, form);
         // Each classification by BM_CLICK, twice for the second: one Click each,
         // the text byte for byte, the picture and the boxes as the logic decides.
@@ -230,7 +230,7 @@ TEST(MainWindow, ClicksChooseAndToggle) {
 // one Click.
 TEST(Keyboard, TabMovesTheFocusAndKeysChoose) {
     Session session;
-    runToTheEnd(session, [&](win32::MainWindow& window, ui::MainForm& form) {
+    runToTheEnd(session, [&](win32::Window& window, ui::MainForm& form) {
         const Handles h(window, form);
         for (const bool backward : {false, true}) {
             press(h.main, VK_TAB, backward);
@@ -293,7 +293,7 @@ TEST(Keyboard, TabMovesTheFocusAndKeysChoose) {
 
 // A value the program sets itself raises its Click once, nested in the
 // assignment, and never comes back from the window as a second one.
-TEST(MainWindow, AValueTheProgramSetsRaisesNoSecondClick) {
+TEST(Window, AValueTheProgramSetsRaisesNoSecondClick) {
     runtime::ProjectDescription project = app::describeProject();
     for (runtime::ClickBinding& binding : project.clickHandlers) {
         if (binding.group != "Option1") continue;
@@ -304,7 +304,7 @@ TEST(MainWindow, AValueTheProgramSetsRaisesNoSecondClick) {
         };
     }
     Session session(project);
-    runToTheEnd(session, [&](win32::MainWindow& window, ui::MainForm& form) {
+    runToTheEnd(session, [&](win32::Window& window, ui::MainForm& form) {
         const Handles h(window, form);
         SendMessageW(h.option[2], BM_CLICK, 0, 0);
         win32::processPendingMessages(h.main);

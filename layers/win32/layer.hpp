@@ -3,21 +3,21 @@
 // message loop with the dialog manager's keyboard handling, and reports errors
 // in a message box.
 
+#include "layers/win32/window.hpp"
 #include "runtime/start.hpp"
-#include "win32/main_window.hpp"
 
 #include <functional>
 
 namespace temperament::win32 {
 
-class Win32Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
+class Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
     // Runs on the user-interface thread once the window is shown and painted,
     // before the message loop; tests drive the window from here.
-    using ShownHook = std::function<void(MainWindow&)>;
+    using ShownHook = std::function<void(Window&)>;
 
-    Win32Layer() = default;
-    explicit Win32Layer(ShownHook whenShown) : whenShown_(std::move(whenShown)) {}
+    Layer() = default;
+    explicit Layer(ShownHook whenShown) : whenShown_(std::move(whenShown)) {}
 
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override;

@@ -7,9 +7,9 @@
 // does not), so that report is ignored and this control sends exactly one for
 // an arrow key.
 
-#include "win32/native_control.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <commctrl.h>
 
@@ -26,9 +26,9 @@ bool cameByArrowKey(HWND previous, HWND window) {
            GetNextDlgGroupItem(dialog, previous, TRUE) == window;
 }
 
-class OptionButtonControl final : public NativeControl {
+class OptionButtonControl final : public ControlView {
 public:
-    OptionButtonControl(ui::OptionButton& option, HWND window) : NativeControl(option, window), option_(option) {
+    OptionButtonControl(ui::OptionButton& option, HWND window) : ControlView(option, window), option_(option) {
         showValue();
         if (!SetWindowSubclass(window, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this))) {
             throwLastError("не може да се подготви " + option.memberName());
@@ -38,12 +38,12 @@ public:
     OptionButtonControl(const OptionButtonControl&) = delete;
     OptionButtonControl& operator=(const OptionButtonControl&) = delete;
 
-    void update(ui::Property property) override {
+    void refresh(ui::Property property) override {
         if (property == ui::Property::Value) {
             showValue();
             return;
         }
-        NativeControl::update(property);
+        ControlView::refresh(property);
     }
     [[nodiscard]] bool takesClicks() const noexcept override { return !gettingFocus_; }
     [[nodiscard]] bool selected() const noexcept { return option_.Value(); }
@@ -84,18 +84,18 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createOptionButton(ui::OptionButton& option, const ChildPlacement& placement) {
+std::unique_ptr<ControlView> createOptionButton(ui::OptionButton& option, const ChildPlacement& placement) {
     HWND window = createChild(option, L"BUTTON", widen(option.Caption()), BS_RADIOBUTTON, 0, placement);
     return std::make_unique<OptionButtonControl>(option, window);
 }
 
-void updateOptionTabStops(const std::vector<NativeControl*>& options) {
+void updateOptionTabStops(const std::vector<ControlView*>& options) {
     bool anySelected = false;
-    for (const NativeControl* option : options) {
+    for (const ControlView* option : options) {
         anySelected = anySelected || static_cast<const OptionButtonControl*>(option)->selected();
     }
     bool first = true;
-    for (const NativeControl* option : options) {
+    for (const ControlView* option : options) {
         const bool stop = anySelected ? static_cast<const OptionButtonControl*>(option)->selected() : first;
         first = false;
         const LONG_PTR style = GetWindowLongPtrW(option->handle(), GWL_STYLE);

@@ -1,8 +1,8 @@
-#include "win32/main_window.hpp"
+#include "layers/win32/window.hpp"
 
-#include "win32/picture.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/picture.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <algorithm>
 
@@ -85,8 +85,8 @@ RECT centredWindow(int clientWidth, int clientHeight) {
 
 }  // namespace
 
-MainWindow::MainWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter)
-    : form_(form), dispatcher_(dispatcher), reporter_(reporter), dpi_(systemDpi()) {
+Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter)
+    : form_(form), user_(form, dispatcher), reporter_(reporter), dpi_(systemDpi()) {
     font_ = createFont(form.font(), dpi_);
     background_ = createBrush(form.backColor());
     bigIcon_ = iconFromFile(form.icon(), GetSystemMetrics(SM_CXICON));
@@ -106,9 +106,9 @@ MainWindow::MainWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher, runt
     form_.subscribe(*this);
 }
 
-MainWindow::~MainWindow() { form_.unsubscribe(*this); }
+Window::~Window() { form_.unsubscribe(*this); }
 
-void MainWindow::createControls() {
+void Window::createControls() {
     // Creation order is the tab order: the dialog manager walks the children in
     // Z order. Each run of option buttons is one group for the arrow keys.
     bool afterOption = false;
@@ -121,7 +121,7 @@ void MainWindow::createControls() {
         ChildPlacement placement{window_.get(), id++, {}, navigation, font_.get()};
         placement.bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_), pixels(b.left + b.width, dpi_),
                             pixels(b.top + b.height, dpi_)};
-        std::unique_ptr<NativeControl> native;
+        std::unique_ptr<ControlView> native;
         switch (control->kind()) {
         case ui::ControlKind::Label: native = createLabel(static_cast<ui::Label&>(*control), placement); break;
         case ui::ControlKind::PictureBox:
@@ -150,7 +150,7 @@ void MainWindow::createControls() {
     updateOptionTabStops(options_);
 }
 
-void MainWindow::show() {
+void Window::show() {
     shown_ = true;
     // Activation gives the focus to the first control in the tab order (the
     // dialog manager's WM_SETFOCUS), selecting all of its text; the display
@@ -163,28 +163,28 @@ void MainWindow::show() {
     }
 }
 
-HWND MainWindow::handleOf(const ui::Control& control) const noexcept {
-    const NativeControl* native = nativeOf(control);
+HWND Window::handleOf(const ui::Control& control) const noexcept {
+    const ControlView* native = nativeOf(control);
     return native != nullptr ? native->handle() : nullptr;
 }
 
-NativeControl* MainWindow::nativeOf(const ui::Control& control) const noexcept {
+ControlView* Window::nativeOf(const ui::Control& control) const noexcept {
     for (const auto& native : controls_) {
         if (&native->control() == &control) return native.get();
     }
     return nullptr;
 }
 
-int MainWindow::exitStatus() const noexcept { return failed_ ? runtime::failureStatus : dispatcher_.exitStatus(); }
+int Window::exitStatus() const noexcept { return failed_ ? runtime::failureStatus : user_.exitStatus(); }
 
-NativeControl* MainWindow::find(HWND child) const noexcept {
+ControlView* Window::find(HWND child) const noexcept {
     for (const auto& native : controls_) {
         if (native->handle() == child) return native.get();
     }
     return nullptr;
 }
 
-HBRUSH MainWindow::brush(COLORREF colour) {
+HBRUSH Window::brush(COLORREF colour) {
     for (const auto& [known, brush] : brushes_) {
         if (known == colour) return brush.get();
     }
@@ -192,8 +192,8 @@ HBRUSH MainWindow::brush(COLORREF colour) {
     return brushes_.back().second.get();
 }
 
-void MainWindow::propertyChanged(const ui::Control& control, ui::Property property) {
-    NativeControl* native = nativeOf(control);
+void Window::propertyChanged(const ui::Control& control, ui::Property property) {
+    ControlView* native = nativeOf(control);
     if (native == nullptr) return;  // not created yet
     // A handler builds a text box's text line by line, and a shown EDIT redraws
     // itself on every new text (about 10 ms each under Wine): during a user
@@ -204,19 +204,19 @@ void MainWindow::propertyChanged(const ui::Control& control, ui::Property proper
         }
         return;
     }
-    native->update(property);
+    native->refresh(property);
     if (control.kind() == ui::ControlKind::OptionButton && property == ui::Property::Value) {
         updateOptionTabStops(options_);
     }
 }
 
-LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK Window::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_ = OwnedWindow(window);
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefDlgProcW(window, message, wParam, lParam);
     // No exception may leave a window procedure: what escapes here is reported
     // and ends the program.
@@ -230,7 +230,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     return DefDlgProcW(window, message, wParam, lParam);
 }
 
-LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_.get();
     switch (message) {
     case WM_CTLCOLORDLG: return reinterpret_cast<LRESULT>(background_.get());  // the dialog manager erases with it
@@ -241,7 +241,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (const NativeControl* native = find(item.hwndItem)) {
+        if (const ControlView* native = find(item.hwndItem)) {
             native->draw(item);
             return TRUE;
         }
@@ -269,8 +269,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefDlgProcW(window, message, wParam, lParam);
 }
 
-LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    const NativeControl* native = find(child);
+LRESULT Window::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ControlView* native = find(child);
     const std::optional<COLORREF> background = native != nullptr ? native->background() : std::nullopt;
     if (!background) return DefDlgProcW(window_.get(), message, wParam, lParam);
     SetTextColor(dc, native->textColour());
@@ -279,21 +279,21 @@ LRESULT MainWindow::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPA
     return reinterpret_cast<LRESULT>(brush(*background));
 }
 
-void MainWindow::userClicked(HWND child) {
-    NativeControl* native = find(child);
-    // Only what the user can see and click is a user action, and never one
-    // that a handler's own change (a focus move) would start.
-    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child) || dispatching_) return;
+void Window::userClicked(HWND child) {
+    ControlView* native = find(child);
+    // Only what the user can see and click is a user action; one that a
+    // handler's own change (a focus move) would start, the core ignores.
+    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child)) return;
     dispatching_ = true;
-    const runtime::Continuation next = dispatcher_.userClicked(native->control());
+    const runtime::Continuation next = user_.clicked(native->control());
     dispatching_ = false;
     showPendingTexts();
     if (next == runtime::Continuation::Ended) end();
 }
 
-void MainWindow::showPendingTexts() {
-    const std::vector<NativeControl*> pending = std::exchange(pendingTexts_, {});
-    for (NativeControl* native : pending) native->update(ui::Property::Text);
+void Window::showPendingTexts() {
+    const std::vector<ControlView*> pending = std::exchange(pendingTexts_, {});
+    for (ControlView* native : pending) native->refresh(ui::Property::Text);
 }
 
 // PrintWindow asks for the children too (PRF_CHILDREN) and for the frames
@@ -301,7 +301,7 @@ void MainWindow::showPendingTexts() {
 // is printed here, its client area where it lies and the sunken edge of a
 // WS_EX_CLIENTEDGE window around it, as the screen shows them (scroll bars
 // are left out).
-void MainWindow::print(HDC dc, LPARAM flags) {
+void Window::print(HDC dc, LPARAM flags) {
     HWND window = window_.get();
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
     DefWindowProcW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~LPARAM{PRF_CHILDREN});
@@ -342,7 +342,7 @@ void MainWindow::print(HDC dc, LPARAM flags) {
     }
 }
 
-void MainWindow::fail(std::string_view message) noexcept {
+void Window::fail(std::string_view message) noexcept {
     if (failed_) return;
     failed_ = true;
     try {
@@ -353,7 +353,7 @@ void MainWindow::fail(std::string_view message) noexcept {
     end();
 }
 
-void MainWindow::end() noexcept {
+void Window::end() noexcept {
     if (window_) PostMessageW(window_.get(), endMessage, 0, 0);
 }
 

@@ -3,11 +3,12 @@
 // mirrors the model through FormObserver and turns the user's clicks into the
 // dispatcher's single entry point.
 
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/handles.hpp"
 #include "runtime/dispatcher.hpp"
 #include "runtime/error_reporter.hpp"
 #include "ui/main_form.hpp"
-#include "win32/handles.hpp"
-#include "win32/native_control.hpp"
+#include "ui/user_actions.hpp"
 
 #include <memory>
 #include <optional>
@@ -17,14 +18,14 @@
 
 namespace temperament::win32 {
 
-class MainWindow final : private ui::FormObserver {
+class Window final : private ui::FormObserver {
 public:
     // Creates the window and its controls, hidden; throws WindowsError naming
     // what could not be created.
-    MainWindow(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter);
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
     // Shows the window centred and paints it, the focus on the first control in
     // the tab order.
@@ -48,8 +49,8 @@ private:
     // Gives the text boxes the texts a handler left them (see propertyChanged).
     void showPendingTexts();
     void createControls();
-    [[nodiscard]] NativeControl* find(HWND child) const noexcept;
-    [[nodiscard]] NativeControl* nativeOf(const ui::Control& control) const noexcept;
+    [[nodiscard]] ControlView* find(HWND child) const noexcept;
+    [[nodiscard]] ControlView* nativeOf(const ui::Control& control) const noexcept;
     [[nodiscard]] HBRUSH brush(COLORREF colour);
     // Reports a failure of the window itself and closes it.
     void fail(std::string_view message) noexcept;
@@ -57,7 +58,7 @@ private:
     void end() noexcept;
 
     ui::MainForm& form_;
-    runtime::Dispatcher& dispatcher_;
+    ui::UserActions user_;
     runtime::ErrorReporter& reporter_;
     int dpi_;
     bool failed_ = false;
@@ -69,9 +70,9 @@ private:
     std::vector<std::pair<COLORREF, OwnedBrush>> brushes_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
-    std::vector<std::unique_ptr<NativeControl>> controls_;
-    std::vector<NativeControl*> options_;
-    std::vector<NativeControl*> pendingTexts_;  // text changed by the running handler
+    std::vector<std::unique_ptr<ControlView>> controls_;
+    std::vector<ControlView*> options_;
+    std::vector<ControlView*> pendingTexts_;  // text changed by the running handler
     OwnedWindow window_;
 };
 

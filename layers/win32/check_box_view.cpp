@@ -1,20 +1,20 @@
 // Check box: a BUTTON that never toggles itself (BS_3STATE, not the AUTO
 // style). A click goes to the dispatcher, and the state on screen is only ever
-// the model's, set through update(); so a value the program sets cannot come
+// the model's, set through refresh(); so a value the program sets cannot come
 // back as a second Click.
 
-#include "win32/native_control.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 namespace temperament::win32 {
 namespace {
 
-class CheckBoxControl final : public NativeControl {
+class CheckBoxControl final : public ControlView {
 public:
-    CheckBoxControl(ui::CheckBox& box, HWND window) : NativeControl(box, window), box_(box) { showValue(); }
+    CheckBoxControl(ui::CheckBox& box, HWND window) : ControlView(box, window), box_(box) { showValue(); }
 
-    void update(ui::Property property) override {
+    void refresh(ui::Property property) override {
         switch (property) {
         case ui::Property::Value: showValue(); return;
         case ui::Property::Caption:
@@ -22,7 +22,7 @@ public:
                 throwLastError("не може да се покаже надписът на " + box_.memberName());
             }
             return;
-        default: NativeControl::update(property);
+        default: ControlView::refresh(property);
         }
     }
     [[nodiscard]] bool takesClicks() const noexcept override { return true; }
@@ -39,7 +39,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement) {
+std::unique_ptr<ControlView> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement) {
     HWND window = createChild(checkBox, L"BUTTON", widen(checkBox.Caption()), BS_3STATE, 0, placement);
     return std::make_unique<CheckBoxControl>(checkBox, window);
 }

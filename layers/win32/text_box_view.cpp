@@ -1,30 +1,30 @@
 // Text box: a multi-line EDIT; read-only when the design locks it.
 
-#include "win32/native_control.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 namespace temperament::win32 {
 namespace {
 
-class TextBoxControl final : public NativeControl {
+class TextBoxControl final : public ControlView {
 public:
-    TextBoxControl(ui::TextBox& textBox, HWND window) : NativeControl(textBox, window), textBox_(textBox) {}
+    TextBoxControl(ui::TextBox& textBox, HWND window) : ControlView(textBox, window), textBox_(textBox) {}
 
-    void update(ui::Property property) override {
+    void refresh(ui::Property property) override {
         if (property == ui::Property::Text) {
             if (SetWindowTextW(handle(), widen(textBox_.Text()).c_str()) == 0) {
                 throwLastError("не може да се покаже текстът на " + textBox_.memberName());
             }
             return;
         }
-        NativeControl::update(property);
+        ControlView::refresh(property);
     }
 
     // A read-only EDIT asks for the static colours; it stays white like one the
     // user may type into.
     [[nodiscard]] std::optional<COLORREF> background() const override {
-        if (auto designed = NativeControl::background()) return designed;
+        if (auto designed = ControlView::background()) return designed;
         return GetSysColor(COLOR_WINDOW);
     }
     [[nodiscard]] COLORREF textColour() const override { return GetSysColor(COLOR_WINDOWTEXT); }
@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement) {
+std::unique_ptr<ControlView> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement) {
     DWORD style = ES_LEFT;
     if (textBox.multiLine())
         style |= ES_MULTILINE | ES_AUTOVSCROLL;

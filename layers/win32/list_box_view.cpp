@@ -1,22 +1,22 @@
 // List box: a LISTBOX holding the design's items, each with item data 0.
 // The program never shows its lists; they exist so the window is complete.
 
-#include "win32/native_control.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 namespace temperament::win32 {
 namespace {
 
-class ListBoxControl final : public NativeControl {
+class ListBoxControl final : public ControlView {
 public:
-    ListBoxControl(ui::ListBox& listBox, HWND window) : NativeControl(listBox, window) {}
+    ListBoxControl(ui::ListBox& listBox, HWND window) : ControlView(listBox, window) {}
     [[nodiscard]] COLORREF textColour() const override { return GetSysColor(COLOR_WINDOWTEXT); }
 };
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createListBox(ui::ListBox& listBox, const ChildPlacement& placement) {
+std::unique_ptr<ControlView> createListBox(ui::ListBox& listBox, const ChildPlacement& placement) {
     HWND window = createChild(listBox, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_VSCROLL,
                               WS_EX_CLIENTEDGE, placement);
     auto control = std::make_unique<ListBoxControl>(listBox, window);

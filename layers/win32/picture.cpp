@@ -1,7 +1,7 @@
-#include "win32/picture.hpp"
+#include "layers/win32/picture.hpp"
 
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "win32/native_control.hpp"
+#include "layers/win32/control_view.hpp"
 
-#include "win32/win32_error.hpp"
+#include "layers/win32/win32_error.hpp"
 
 namespace temperament::win32 {
 
-void NativeControl::update(ui::Property property) {
+void ControlView::refresh(ui::Property property) {
     if (property != ui::Property::Visible) return;
     const bool visible = control_.Visible();
     // A hidden window keeps the focus unless it is moved on: pass it to the next control.
@@ -12,12 +12,12 @@ void NativeControl::update(ui::Property property) {
     ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-std::optional<COLORREF> NativeControl::background() const {
+std::optional<COLORREF> ControlView::background() const {
     if (const auto colour = control_.backColor()) return static_cast<COLORREF>(*colour);
     return std::nullopt;
 }
 
-void NativeControl::draw(const DRAWITEMSTRUCT&) const {}
+void ControlView::draw(const DRAWITEMSTRUCT&) const {}
 
 HWND createChild(const ui::Control& control, const wchar_t* windowClass, const std::wstring& text, DWORD style,
                  DWORD extendedStyle, const ChildPlacement& placement) {

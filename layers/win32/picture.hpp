@@ -2,7 +2,7 @@
 // A picture decoded by Windows itself (OLE's picture object), kept for drawing.
 // OLE is loaded and COM initialised on this thread when the first one is made.
 
-#include "win32/handles.hpp"
+#include "layers/win32/handles.hpp"
 
 #include <ocidl.h>
 #include <olectl.h>

@@ -1,8 +1,8 @@
-#include "win32/win32_layer.hpp"
+#include "layers/win32/layer.hpp"
 
+#include "layers/win32/wide_text.hpp"
+#include "layers/win32/win32_error.hpp"
 #include "runtime/platform_layer.hpp"
-#include "win32/wide_text.hpp"
-#include "win32/win32_error.hpp"
 
 #include <commctrl.h>
 
@@ -23,10 +23,10 @@ void handle(HWND dialog, MSG& message) {
 
 }  // namespace
 
-int Win32Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     if (!InitCommonControlsEx(&controls)) throw std::runtime_error("не може да се заредят стандартните елементи");
-    MainWindow window(form, dispatcher, *this);
+    Window window(form, dispatcher, *this);
     // Reports belong to the window while it exists, and to no window after.
     struct OwnerScope {
         HWND& owner;
@@ -38,7 +38,7 @@ int Win32Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     return window.exitStatus();
 }
 
-void Win32Layer::report(std::string_view message) {
+void Layer::report(std::string_view message) {
     const std::wstring text = L"Програмата спира поради грешка.\n\n" + widenLeniently(message);
     HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
     MessageBoxW(owner, text.c_str(), reportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
@@ -69,6 +69,6 @@ void processPendingMessages(HWND dialog) {
 
 namespace temperament::runtime {
 
-std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<win32::Win32Layer>(); }
+std::unique_ptr<WindowingLayer> createPlatformLayer() { return std::make_unique<win32::Layer>(); }
 
 }  // namespace temperament::runtime

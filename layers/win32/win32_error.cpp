@@ -1,4 +1,4 @@
-#include "win32/win32_error.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <array>
 #include <cstdio>

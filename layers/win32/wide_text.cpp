@@ -1,6 +1,6 @@
-#include "win32/wide_text.hpp"
+#include "layers/win32/wide_text.hpp"
 
-#include "win32/win32_error.hpp"
+#include "layers/win32/win32_error.hpp"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
 // Label: a STATIC showing the caption, aligned as designed.
 
-#include "win32/native_control.hpp"
-#include "win32/wide_text.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/wide_text.hpp"
 
 namespace temperament::win32 {
 namespace {
 
-class LabelControl final : public NativeControl {
+class LabelControl final : public ControlView {
 public:
-    LabelControl(ui::Label& label, HWND window) : NativeControl(label, window) {}
+    LabelControl(ui::Label& label, HWND window) : ControlView(label, window) {}
 };
 
 DWORD alignmentStyle(ui::Alignment alignment) {
@@ -22,7 +22,7 @@ DWORD alignmentStyle(ui::Alignment alignment) {
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createLabel(ui::Label& label, const ChildPlacement& placement) {
+std::unique_ptr<ControlView> createLabel(ui::Label& label, const ChildPlacement& placement) {
     HWND window = createChild(label, L"STATIC", widen(label.Caption()), alignmentStyle(label.alignment()) | SS_NOPREFIX,
                               0, placement);
     return std::make_unique<LabelControl>(label, window);

@@ -25,17 +25,17 @@ struct ChildPlacement {
     HFONT font = nullptr;
 };
 
-class NativeControl {
+class ControlView {
 public:
-    virtual ~NativeControl() = default;
-    NativeControl(const NativeControl&) = delete;
-    NativeControl& operator=(const NativeControl&) = delete;
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
 
     [[nodiscard]] HWND handle() const noexcept { return window_; }
     [[nodiscard]] ui::Control& control() const noexcept { return control_; }
 
     // Brings the window in line with the model after `property` changed.
-    virtual void update(ui::Property property);
+    virtual void refresh(ui::Property property);
     // The background for WM_CTLCOLORSTATIC, or nothing for the platform's own.
     [[nodiscard]] virtual std::optional<COLORREF> background() const;
     [[nodiscard]] virtual COLORREF textColour() const { return GetSysColor(COLOR_BTNTEXT); }
@@ -45,7 +45,7 @@ public:
     virtual void draw(const DRAWITEMSTRUCT& item) const;
 
 protected:
-    NativeControl(ui::Control& control, HWND window) : control_(control), window_(window) {}
+    ControlView(ui::Control& control, HWND window) : control_(control), window_(window) {}
 
 private:
     ui::Control& control_;
@@ -58,21 +58,21 @@ private:
                                DWORD style, DWORD extendedStyle, const ChildPlacement& placement);
 
 // One factory per control kind, each in its own file.
-[[nodiscard]] std::unique_ptr<NativeControl> createLabel(ui::Label& label, const ChildPlacement& placement);
-[[nodiscard]] std::unique_ptr<NativeControl> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement);
-[[nodiscard]] std::unique_ptr<NativeControl> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement);
-[[nodiscard]] std::unique_ptr<NativeControl> createOptionButton(ui::OptionButton& option,
-                                                                const ChildPlacement& placement);
-[[nodiscard]] std::unique_ptr<NativeControl> createListBox(ui::ListBox& listBox, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<ControlView> createLabel(ui::Label& label, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<ControlView> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<ControlView> createCheckBox(ui::CheckBox& checkBox, const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<ControlView> createOptionButton(ui::OptionButton& option,
+                                                              const ChildPlacement& placement);
+[[nodiscard]] std::unique_ptr<ControlView> createListBox(ui::ListBox& listBox, const ChildPlacement& placement);
 // The picture is decoded when the box is first shown and kept while it lives.
-[[nodiscard]] std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox,
-                                                              const ChildPlacement& placement, int dpi);
+[[nodiscard]] std::unique_ptr<ControlView> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement,
+                                                            int dpi);
 
 // Makes the group's one tab stop its selected option button, or the first
 // while none is selected: Tab then enters the group once, and the arrow keys
 // move within it. (BM_SETCHECK sets and clears a radio button's WS_TABSTOP
 // with its check mark, which would leave a group with none selected without a
 // tab stop, passed by.)
-void updateOptionTabStops(const std::vector<NativeControl*>& options);
+void updateOptionTabStops(const std::vector<ControlView*>& options);
 
 }  // namespace temperament::win32

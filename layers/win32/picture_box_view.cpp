@@ -5,23 +5,23 @@
 // platform's default background. The first screen hides the picture, so it is
 // decoded when the box is first shown, not at start-up.
 
-#include "win32/native_control.hpp"
-#include "win32/picture.hpp"
+#include "layers/win32/control_view.hpp"
+#include "layers/win32/picture.hpp"
 
 #include <optional>
 
 namespace temperament::win32 {
 namespace {
 
-class PictureBoxControl final : public NativeControl {
+class PictureBoxControl final : public ControlView {
 public:
-    PictureBoxControl(ui::PictureBox& box, HWND window, int dpi) : NativeControl(box, window), box_(box), dpi_(dpi) {
+    PictureBoxControl(ui::PictureBox& box, HWND window, int dpi) : ControlView(box, window), box_(box), dpi_(dpi) {
         decodeIfShown();
     }
 
-    void update(ui::Property property) override {
+    void refresh(ui::Property property) override {
         if (property == ui::Property::Visible) decodeIfShown();
-        NativeControl::update(property);
+        ControlView::refresh(property);
     }
 
     void draw(const DRAWITEMSTRUCT& item) const override {
@@ -41,7 +41,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement, int dpi) {
+std::unique_ptr<ControlView> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement, int dpi) {
     HWND window = createChild(pictureBox, L"STATIC", L"", SS_OWNERDRAW, WS_EX_CLIENTEDGE, placement);
     return std::make_unique<PictureBoxControl>(pictureBox, window, dpi);
 }
