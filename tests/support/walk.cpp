@@ -1,5 +1,6 @@
 #include "support/walk.hpp"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <fstream>
@@ -143,9 +144,9 @@ std::vector<std::vector<const Transition*>> coveringRuns(const StateGraph& graph
                 }
             }
             if (next == nullptr) break;
-            std::vector<const Transition*> way;
-            for (std::size_t at = next->from; at != state; at = via[at]->from) way.insert(way.begin(), via[at]);
-            run.insert(run.end(), way.begin(), way.end());
+            const std::size_t start = run.size();
+            for (std::size_t at = next->from; at != state; at = via[at]->from) run.push_back(via[at]);
+            std::reverse(run.begin() + static_cast<std::ptrdiff_t>(start), run.end());
             run.push_back(next);
             untaken.erase(next);
             state = next->to;
