@@ -10,7 +10,7 @@
 namespace temperament::headless {
 namespace {
 
-constexpr std::array<std::pair<Key, std::string_view>, 7> keyNames = {{
+constexpr std::array<std::pair<Key, std::string_view>, 8> keyNames = {{
     {Key::Tab, "Tab"},
     {Key::ShiftTab, "Shift+Tab"},
     {Key::Space, "Space"},
@@ -18,6 +18,7 @@ constexpr std::array<std::pair<Key, std::string_view>, 7> keyNames = {{
     {Key::Down, "Down"},
     {Key::Left, "Left"},
     {Key::Right, "Right"},
+    {Key::Escape, "Escape"},
 }};
 
 bool isOption(const ui::Control* control) {
@@ -71,6 +72,7 @@ runtime::Continuation Window::press(Key key) {
         if (!isOption(focus_)) break;
         focus_ = &form_.neighbour(*ui::as<ui::OptionButton>(*focus_), key == Key::Up || key == Key::Left);
         return user_.clicked(*focus_);
+    case Key::Escape: break;  // the window has no Cancel: it stays open
     }
     return user_.ended() ? runtime::Continuation::Ended : runtime::Continuation::Running;
 }

@@ -12,9 +12,9 @@
 
 namespace temperament::headless {
 
-enum class Key { Tab, ShiftTab, Space, Up, Down, Left, Right };
+enum class Key { Tab, ShiftTab, Space, Up, Down, Left, Right, Escape };
 
-// "Tab", "Shift+Tab", "Space", "Up", "Down", "Left", "Right".
+// "Tab", "Shift+Tab", "Space", "Up", "Down", "Left", "Right", "Escape".
 [[nodiscard]] std::string_view keyName(Key key) noexcept;
 [[nodiscard]] std::optional<Key> keyNamed(std::string_view name) noexcept;
 

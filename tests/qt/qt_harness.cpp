@@ -72,6 +72,7 @@ void QtDriver::press(headless::Key key) {
     case headless::Key::Down: QTest::keyClick(target, Qt::Key_Down); break;
     case headless::Key::Left: QTest::keyClick(target, Qt::Key_Left); break;
     case headless::Key::Right: QTest::keyClick(target, Qt::Key_Right); break;
+    case headless::Key::Escape: QTest::keyClick(target, Qt::Key_Escape); break;
     }
 }
 

@@ -4,7 +4,7 @@
 // followed by the screen the window must show after it. The first step is
 // "== start", the screen after start-up; an action is "click <member>" (the
 // mouse, on the control) or "key <name>" (Tab, Shift+Tab, Space, Up, Down,
-// Left, Right). A step's first line names the Click handlers the action ran,
+// Left, Right, Escape). A step's first line names the Click handlers the action ran,
 // in order ("Clicks Option1_Click(2)", or "Clicks none"): one a user action at
 // most. Lines before the first step say what the scenario is about.
 

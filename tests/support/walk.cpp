@@ -11,9 +11,9 @@
 namespace temperament::test_support {
 namespace {
 
-constexpr std::array<headless::Key, 7> keys = {headless::Key::Tab,  headless::Key::ShiftTab, headless::Key::Space,
-                                               headless::Key::Up,   headless::Key::Down,     headless::Key::Left,
-                                               headless::Key::Right};
+constexpr std::array<headless::Key, 8> keys = {headless::Key::Tab,   headless::Key::ShiftTab, headless::Key::Space,
+                                               headless::Key::Up,    headless::Key::Down,     headless::Key::Left,
+                                               headless::Key::Right, headless::Key::Escape};
 
 // The screen after `path`, and the Clicks its last action ran.
 std::pair<headless::Screen, std::string> after(const FreshWindow& fresh, const std::vector<Action>& path) {

@@ -49,6 +49,7 @@ public:
         case headless::Key::Down: wintest::press(window_.handle(), VK_DOWN); break;
         case headless::Key::Left: wintest::press(window_.handle(), VK_LEFT); break;
         case headless::Key::Right: wintest::press(window_.handle(), VK_RIGHT); break;
+        case headless::Key::Escape: wintest::press(window_.handle(), VK_ESCAPE); break;
         }
     }
 
@@ -58,8 +59,8 @@ public:
         for (const ui::Control* control : form_.tabOrder()) {
             HWND native = window_.handleOf(*control);
             if (native == focused) screen.focus = control->memberName();
-            headless::ShownControl shown{control->memberName(), control->kind(), IsWindowVisible(native) != FALSE,
-                                         {}, ' ', {}};
+            headless::ShownControl shown{
+                control->memberName(), control->kind(), IsWindowVisible(native) != FALSE, {}, ' ', {}};
             switch (control->kind()) {
             case ui::ControlKind::Label:
             case ui::ControlKind::TextBox: shown.text = textOf(native); break;
