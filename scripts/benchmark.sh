@@ -4,9 +4,9 @@
 #   - the core (Google Benchmark, release build): building MainForm from the
 #     embedded design data with its Load, and each user action with its handler;
 #   - the Linux program against a minimal Qt window: start to first frame and
-#     peak memory (scripts/benchmark_startup.sh);
+#     peak memory (scripts/support/linux_startup.sh);
 #   - the Windows program under Wine against a minimal Win32 window, and the
-#     32-bit exe's stripped size and DLL imports (scripts/measure_windows_startup.sh).
+#     32-bit exe's stripped size and DLL imports (scripts/support/windows_startup.sh).
 # Usage: scripts/benchmark.sh [runs]   (runs of each start-up; default 21)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +33,8 @@ build/benchmark/benchmarks/core_benchmarks --benchmark_repetitions=9 --benchmark
         printf "%s\t%.3f\t\n", label, $4 * scale
     }' >>"$results"
 
-scripts/benchmark_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
-scripts/measure_windows_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
+scripts/support/linux_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
+scripts/support/windows_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
 
 # The targets each figure is held to.
 target() {

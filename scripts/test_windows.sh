@@ -8,10 +8,8 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh windows
 
-for preset in win32-release win64; do
-    echo "== build $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j 2
-    echo "== test $preset"
-    ctest --preset "$preset" -j 2
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+for workflow in win32-release win64; do
+    echo "== $workflow"
+    cmake --workflow --preset "$workflow"
 done

@@ -7,12 +7,12 @@
 # controls 6 costs by itself. Also the 32-bit release exe's stripped size and
 # the DLLs it imports.
 #
-# Usage: scripts/measure_windows_startup.sh [--tsv] [runs]
+# Usage: scripts/support/windows_startup.sh [--tsv] [runs]
 #   --tsv   only the lines "label<TAB>program<TAB>baseline", for other scripts
 # Builds what it needs (presets win64 and win32-release) and makes the Wine
 # prefix if the Windows tests have not yet.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 tsv=0
 if [ "${1:-}" = --tsv ]; then

@@ -3,10 +3,10 @@
 # a minimal Qt window (one label): the time from process start to its first
 # frame and the peak resident memory at that frame, as medians of alternating
 # runs on one virtual X display.
-# Usage: scripts/benchmark_startup.sh [--tsv] [runs]
+# Usage: scripts/support/linux_startup.sh [--tsv] [runs]
 # --tsv prints only "label<TAB>program<TAB>baseline" lines, for scripts/benchmark.sh.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 tsv=0
 if [ "${1:-}" = --tsv ]; then tsv=1; shift; fi
 runs=${1:-21}
