@@ -121,29 +121,18 @@ void Window::createControls() {
         ChildPlacement placement{window_.get(), id++, {}, navigation, font_.get()};
         placement.bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_), pixels(b.left + b.width, dpi_),
                             pixels(b.top + b.height, dpi_)};
-        std::unique_ptr<ControlView> native;
-        switch (control->kind()) {
-        case ui::ControlKind::Label: native = createLabel(static_cast<ui::Label&>(*control), placement); break;
-        case ui::ControlKind::PictureBox:
-            native = createPictureBox(static_cast<ui::PictureBox&>(*control), placement, dpi_);
-            break;
-        case ui::ControlKind::TextBox:
-            placement.navigation |= WS_TABSTOP;
-            native = createTextBox(static_cast<ui::TextBox&>(*control), placement);
-            break;
-        case ui::ControlKind::CheckBox:
-            placement.navigation |= WS_TABSTOP;
-            native = createCheckBox(static_cast<ui::CheckBox&>(*control), placement);
-            break;
-        case ui::ControlKind::OptionButton:
-            native = createOptionButton(static_cast<ui::OptionButton&>(*control), placement);
-            options_.push_back(native.get());
-            break;
-        case ui::ControlKind::ListBox:
-            placement.navigation |= WS_TABSTOP;
-            native = createListBox(static_cast<ui::ListBox&>(*control), placement);
-            break;
-        }
+        // The dialog manager's tab stops; the option group's is set by updateOptionTabStops.
+        if (ui::takesFocus(control->kind()) && !option) placement.navigation |= WS_TABSTOP;
+        std::unique_ptr<ControlView> native =
+            ui::visit(*control, ui::Overloaded{
+                                    [&](ui::Label& label) { return createLabel(label, placement); },
+                                    [&](ui::PictureBox& picture) { return createPictureBox(picture, placement, dpi_); },
+                                    [&](ui::TextBox& box) { return createTextBox(box, placement); },
+                                    [&](ui::CheckBox& box) { return createCheckBox(box, placement); },
+                                    [&](ui::OptionButton& button) { return createOptionButton(button, placement); },
+                                    [&](ui::ListBox& list) { return createListBox(list, placement); },
+                                });
+        if (option) options_.push_back(native.get());
         if (const auto colour = native->background()) (void)brush(*colour);
         controls_.push_back(std::move(native));
     }
