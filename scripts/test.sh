@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs every test: once in a debug build with warnings as errors,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer; a bounded fuzz
-# run of the design-data reader; the Windows builds and their tests under
-# Wine; last the static checks, which read the compile commands of the Linux
-# and the Windows builds.
+# Builds and runs every test, each build a CMake workflow (configure, build,
+# test; CMakePresets.json): a debug build with warnings as errors (dev), the
+# same under AddressSanitizer and UndefinedBehaviorSanitizer (asan), a bounded
+# fuzz run of the design-data reader (fuzz), the Windows builds and their
+# tests under Wine (win32-release, win64); a newcomer's fresh Debian 12
+# (fresh-machine) and the static checks. The two that mostly wait (on apt, on
+# Wine) run beside the others, their output shown when they end.
 # Usage: scripts/test.sh [--set-up-only]
 #   --set-up-only  install what the tests need and configure every preset, then stop
 set -euo pipefail
@@ -19,13 +21,40 @@ if [ "${1:-}" = --set-up-only ]; then
     exit 0
 fi
 
-# Each build is a CMake workflow: configure, build, test (CMakePresets.json).
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
-for workflow in dev asan fuzz; do
+logs=build/test-logs
+mkdir -p "$logs"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
+beside() {
+    local name=$1
+    shift
+    echo "== $name (beside the rest; output in $logs/$name.log)"
+    "$@" >"$logs/$name.log" 2>&1 &
+    pids+=($!)
+}
+# Shows a check started beside the rest once it ends; its status is ours.
+finish() {
+    local name=$1 pid=$2 status=0
+    wait "$pid" || status=$?
+    echo "== $name"
+    cat "$logs/$name.log"
+    return "$status"
+}
+
+echo "== dev"
+cmake --workflow --preset dev
+beside fresh-machine ctest --preset fresh-machine
+for workflow in asan fuzz win32-release; do
     echo "== $workflow"
     cmake --workflow --preset "$workflow"
 done
 
-scripts/test_windows.sh
+echo "== win64"
+cmake --build --preset win64
+beside static-checks scripts/check_static.sh
+ctest --preset win64
 
-scripts/check_static.sh
+finish static-checks "${pids[1]}"
+finish fresh-machine "${pids[0]}"
+trap - EXIT
