@@ -3,48 +3,32 @@
 # (scripts/support/check_dependencies.sh), clang-format (.clang-format) on every
 # C++ file, and clang-tidy (.clang-tidy) on every source file of the Linux
 # build and, through scripts/support/tidy_windows.sh, of the Windows code.
-# Usage: scripts/check_static.sh [linux] [windows]
-#   linux    the folders, clang-format and clang-tidy on the Linux build
-#   windows  clang-tidy on the Windows code
-# (both when none is named)
+# Usage: scripts/check_static.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-parts=("$@")
-[ ${#parts[@]} -gt 0 ] || parts=(linux windows)
-for part in "${parts[@]}"; do
-    case "$part" in
-        linux | windows) ;;
-        *) echo "usage: scripts/check_static.sh [linux] [windows]" >&2; exit 2 ;;
-    esac
-done
-wants() { [[ " ${parts[*]} " == *" $1 "* ]]; }
 
 scripts/setup.sh tests
 
-if wants linux; then
-    echo "== folder dependencies"
-    scripts/support/check_dependencies.sh
+echo "== folder dependencies"
+scripts/support/check_dependencies.sh
 
-    echo "== clang-format"
-    git ls-files -z '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run -Werror
-    echo "every C++ file is formatted"
+echo "== clang-format"
+git ls-files -z '*.cpp' '*.hpp' | xargs -0 clang-format --dry-run -Werror
+echo "every C++ file is formatted"
 
-    echo "== clang-tidy (Linux build)"
-    # The compile commands of the dev build; generated sources are not ours to check.
-    cmake --preset dev >/dev/null
-    cmake --build --preset dev --target design_data >/dev/null
-    log=$(mktemp)
-    trap 'rm -f "$log"' EXIT
-    if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "^$root/(app|ui|logic|runtime|layers|tests|fuzz|benchmarks)/" >"$log" 2>&1; then
-        grep -E ': (warning|error):' "$log" | sort -u || cat "$log"
-        echo "clang-tidy found the problems above" >&2
-        exit 1
-    fi
-    echo "no clang-tidy findings"
+echo "== clang-tidy (Linux build)"
+# The compile commands of the dev build; generated sources are not ours to check.
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target design_data >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "^$root/(app|ui|logic|runtime|layers|tests|fuzz|benchmarks)/" >"$log" 2>&1; then
+    grep -E ': (warning|error):' "$log" | sort -u || cat "$log"
+    echo "clang-tidy found the problems above" >&2
+    exit 1
 fi
+echo "no clang-tidy findings"
 
-if wants windows; then
-    echo "== clang-tidy (Windows code)"
-    scripts/support/tidy_windows.sh
-fi
+echo "== clang-tidy (Windows code)"
+scripts/support/tidy_windows.sh

@@ -45,8 +45,6 @@ finish() {
 echo "== dev"
 cmake --workflow --preset dev
 beside fresh-machine ctest --preset fresh-machine
-# The Linux static checks read the dev build's compile commands.
-beside static-checks-linux scripts/check_static.sh linux
 for workflow in asan fuzz win32-release; do
     echo "== $workflow"
     cmake --workflow --preset "$workflow"
@@ -54,11 +52,9 @@ done
 
 echo "== win64"
 cmake --build --preset win64
-# The Windows one reads the win64 build's, once it is built.
-beside static-checks-windows scripts/check_static.sh windows
+beside static-checks scripts/check_static.sh
 ctest --preset win64
 
-finish static-checks-linux "${pids[1]}"
-finish static-checks-windows "${pids[2]}"
+finish static-checks "${pids[1]}"
 finish fresh-machine "${pids[0]}"
 trap - EXIT
