@@ -1,5 +1,6 @@
 #include "layers/win32/window.hpp"
 
+#include "layers/win32/font.hpp"
 #include "layers/win32/picture.hpp"
 #include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
@@ -25,26 +26,6 @@ int systemDpi() {
 }
 
 int pixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
-OwnedFont createFont(const ui::FontDesign& design, int dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(design.points, dpi, 72);
-    font.lfWeight = design.weight;
-    font.lfItalic = design.italic ? TRUE : FALSE;
-    font.lfUnderline = design.underline ? TRUE : FALSE;
-    font.lfStrikeOut = design.strikethrough ? TRUE : FALSE;
-    font.lfCharSet = static_cast<BYTE>(design.charset);
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring name = widen(design.name);
-    if (name.size() >= LF_FACESIZE) throw std::runtime_error("името на шрифта е твърде дълго: " + design.name);
-    std::copy(name.begin(), name.end(), font.lfFaceName);
-    HFONT handle = CreateFontIndirectW(&font);
-    if (handle == nullptr) throwLastError("не може да се създаде шрифтът " + design.name);
-    return OwnedFont(handle);
-}
 
 OwnedBrush createBrush(COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);

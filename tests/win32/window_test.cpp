@@ -140,6 +140,31 @@ TEST(Window, OpensAsDesigned) {
     });
 }
 
+// Where the designed face is not installed (Wine without Microsoft's fonts),
+// the font mapper must land on a TrueType serif that has the Cyrillic letters.
+TEST(Window, FontIsTheDesignedFaceOrASerifWithCyrillic) {
+    Session session;
+    runToTheEnd(session, [&](win32::Window& window, ui::MainForm& form) {
+        HDC dc = GetDC(window.handle());
+        HGDIOBJ previous = SelectObject(dc, window.font());
+        std::array<wchar_t, LF_FACESIZE> face{};
+        GetTextFaceW(dc, static_cast<int>(face.size()), face.data());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        OUTLINETEXTMETRICW outline{};
+        const bool trueType = GetOutlineTextMetricsW(dc, sizeof outline, &outline) != 0;
+        SelectObject(dc, previous);
+        ReleaseDC(window.handle(), dc);
+        const std::string chosen = win32::narrow(face.data());
+        EXPECT_EQ(int{metrics.tmCharSet}, form.font().charset) << chosen << " has the designed character set";
+        if (chosen == form.font().name) return;
+        const BYTE serif = outline.otmPanoseNumber.bSerifStyle;
+        EXPECT_TRUE(trueType && serif >= PAN_SERIF_COVE && serif <= PAN_SERIF_TRIANGLE)
+            << form.font().name << " is missing and " << chosen << " (PANOSE serif style " << int{serif}
+            << ") is not a serif in its place";
+    });
+}
+
 // A value the program sets itself raises its Click once, nested in the
 // assignment, and never comes back from the window as a second one.
 TEST(Window, AValueTheProgramSetsRaisesNoSecondClick) {
