@@ -8,6 +8,9 @@
 #   virtual-display  run it without a display: Xvfb and a screenshot
 #   windows-build    cross-build the Windows program (MinGW-w64)
 #   windows          and run it under Wine on a virtual display
+#   windows-i386     and run the 32-bit program too: Wine's i386 part, run by
+#                    qemu-i386 (scripts/support/qemu_i386.sh), as this
+#                    machine's kernel may not run 32-bit code itself
 #   benchmarks       the figures of scripts/benchmark.sh
 #   tests            everything scripts/test.sh needs (all of the above)
 #
@@ -22,8 +25,9 @@ windows_build=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-
 # The Windows tests build GoogleTest from Debian's sources (googletest); Wine's
 # X11 driver loads the X extension libraries at run time.
 windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1)
+windows_i386=("${windows[@]}" wine32:i386)
 benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb)
-tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" libgtest-dev libbenchmark-dev
+tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap)
 
@@ -34,10 +38,11 @@ for purpose in "$@"; do
         virtual-display) wanted+=("${virtual_display[@]}") ;;
         windows-build) wanted+=("${windows_build[@]}") ;;
         windows) wanted+=("${windows[@]}") ;;
+        windows-i386) wanted+=("${windows_i386[@]}") ;;
         benchmarks) wanted+=("${benchmarks[@]}") ;;
         tests) wanted+=("${tests[@]}") ;;
         *)
-            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, benchmarks or tests)" >&2
+            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, benchmarks or tests)" >&2
             exit 2
             ;;
     esac
@@ -50,7 +55,11 @@ for package in $(printf '%s\n' "${wanted[@]}" | sort -u); do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The 32-bit program's emulation (its packages need the i386 architecture).
+emulation=0
+[[ " ${wanted[*]} " == *" wine32:i386 "* ]] && emulation=1
+emulation_ready() { [ "$emulation" = 0 ] || scripts/support/qemu_i386.sh --ready; }
+[ ${#missing[@]} -eq 0 ] && emulation_ready && exit 0
 
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -77,7 +86,15 @@ step() {
         exit 1
     fi
 }
-step "updating the package lists" "${as_root[@]}" apt-get update
-step "installing ${missing[*]}" "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y --no-install-recommends "${missing[@]}"
+if [ "$emulation" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    step "adding the i386 architecture" "${as_root[@]}" dpkg --add-architecture i386
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    step "updating the package lists" "${as_root[@]}" apt-get update
+    step "installing ${missing[*]}" "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if ! emulation_ready; then
+    step "setting up qemu-i386 for Wine's 32-bit part" "${as_root[@]}" scripts/support/qemu_i386.sh
+fi
 echo "setup: installed"

@@ -5,13 +5,16 @@
 #                                  with a wine server kept running meanwhile,
 #                                  so that a test's start costs a fraction of
 #                                  a second instead of Wine's start-up
+#   default-wine-start / -stop     the same for the default prefix alone
 # Usage: fixtures.sh <command> <state folder>
 set -euo pipefail
 command=$1
 state=$(realpath -m "$2")  # Wine wants absolute prefixes
 here=$(dirname "$0")
 wineserver=/usr/lib/wine/wineserver
-prefixes=("$state/wine/dpi96" "$state/wine/dpi144")
+names=(dpi96 dpi144)
+case "$command" in default-wine-*) names=(default) ;; esac
+prefixes=("${names[@]/#/$state/wine/}")
 
 display_stop() {
     if [ -s "$state/xvfb.pid" ]; then
@@ -59,7 +62,7 @@ wine_stop() {
 }
 
 wine_start() {
-    "$here/make_prefixes.sh" "$state/wine"
+    "$here/make_prefixes.sh" "$state/wine" "${names[@]}"
     # A server left by the test listing (which runs without the display) or an
     # interrupted run goes first.
     wine_stop
@@ -71,10 +74,10 @@ wine_start() {
 case "$command" in
 display-start) display_start ;;
 display-stop) display_stop ;;
-wine-start) wine_start ;;
-wine-stop) wine_stop ;;
+wine-start | default-wine-start) wine_start ;;
+wine-stop | default-wine-stop) wine_stop ;;
 *)
-    echo "usage: $0 display-start|display-stop|wine-start|wine-stop <state folder>" >&2
+    echo "usage: $0 display-start|display-stop|wine-start|wine-stop|default-wine-start|default-wine-stop <state folder>" >&2
     exit 2
     ;;
 esac

@@ -3,9 +3,15 @@
 # the first with Wine's LogPixels at 144. Only these prefixes map
 # "Times New Roman" to Liberation Serif: Wine does not follow fontconfig's
 # aliases, and the program itself asks for the font by its Windows name.
+# <dir>/default is a prefix as a new user has it, made by `wineboot --init`
+# alone, with Wine's 32-bit part (run by qemu-i386, scripts/support/qemu_i386.sh).
 # A prefix is remade when its settings below change (the version in .ready).
+# Usage: make_prefixes.sh <dir> [dpi96|dpi144|default...]  (default: dpi96 dpi144)
 set -euo pipefail
 dir=$1
+shift
+[ $# -gt 0 ] || set -- dpi96 dpi144
+wanted=("$@")
 version=2
 mkdir -p "$dir"
 exec 9>"$dir/.lock"
@@ -16,6 +22,32 @@ wineserver=/usr/lib/wine/wineserver
 
 reg() { WINEPREFIX="$1" "$wine" reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null; }
 ready() { [ "$(cat "$1/.ready" 2>/dev/null)" = "$version" ]; }
+
+make_default() {
+    ready "$dir/default" && return
+    if ! "$(dirname "$0")/../../scripts/support/qemu_i386.sh" --ready; then
+        echo "Wine's 32-bit part cannot run here: run scripts/setup.sh windows-i386 first" >&2
+        return 1
+    fi
+    rm -rf "$dir/default"
+    WINEPREFIX="$dir/default" "$wine" wineboot --init >/dev/null 2>&1
+    WINEPREFIX="$dir/default" "$wineserver" -w
+    # Made while 32-bit programs could not run, it has no 32-bit Windows DLLs.
+    if ! [ -e "$dir/default/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "the default prefix got no 32-bit DLLs: is qemu-i386 registered (scripts/support/qemu_i386.sh)?" >&2
+        return 1
+    fi
+    echo "$version" >"$dir/default/.ready"
+}
+
+for name in "${wanted[@]}"; do
+    case "$name" in
+    dpi96 | dpi144) ;;
+    default) make_default ;;
+    *) echo "usage: $0 <dir> [dpi96|dpi144|default...]" >&2; exit 2 ;;
+    esac
+done
+[[ " ${wanted[*]} " == *" dpi"* ]] || { echo "Wine prefixes ready in $dir"; exit 0; }
 
 if ! ready "$dir/dpi96"; then
     rm -rf "$dir/dpi96" "$dir/dpi144"

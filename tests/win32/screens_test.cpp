@@ -4,6 +4,7 @@
 // back from the native controls.
 
 #include "probe.hpp"
+#include "screen_reader.hpp"
 #include "session.hpp"
 
 #include "support/screens.hpp"
@@ -18,13 +19,6 @@ namespace temperament::wintest {
 namespace {
 
 const std::filesystem::path folder = TEMPERAMENT_SCREENS;
-
-// A button shows "&&" for a stored "&" (no mnemonics).
-std::string caption(HWND button) {
-    std::string text = textOf(button);
-    for (std::size_t at = text.find("&&"); at != std::string::npos; at = text.find("&&", at + 1)) text.erase(at, 1);
-    return text;
-}
 
 class Win32Driver final : public test_support::ScreenDriver {
 public:
@@ -54,32 +48,8 @@ public:
     }
 
     headless::Screen read() override {
-        headless::Screen screen{textOf(window_.handle()), {}, {}};
-        const HWND focused = GetFocus();
-        for (const ui::Control* control : form_.tabOrder()) {
-            HWND native = window_.handleOf(*control);
-            if (native == focused) screen.focus = control->memberName();
-            headless::ShownControl shown{
-                control->memberName(), control->kind(), IsWindowVisible(native) != FALSE, {}, ' ', {}};
-            switch (control->kind()) {
-            case ui::ControlKind::Label:
-            case ui::ControlKind::TextBox: shown.text = textOf(native); break;
-            case ui::ControlKind::CheckBox: {
-                shown.text = caption(native);
-                const LRESULT state = SendMessageW(native, BM_GETCHECK, 0, 0);
-                shown.mark = state == BST_CHECKED ? 'x' : state == BST_INDETERMINATE ? '-' : ' ';
-                break;
-            }
-            case ui::ControlKind::OptionButton:
-                shown.text = caption(native);
-                shown.mark = checked(native) ? '*' : ' ';
-                break;
-            case ui::ControlKind::ListBox: shown.items = listItems(native); break;
-            case ui::ControlKind::PictureBox: break;
-            }
-            screen.controls.push_back(std::move(shown));
-        }
-        return screen;
+        return readScreen(
+            window_.handle(), form_, [&](const ui::Control& control) { return window_.handleOf(control); }, GetFocus());
     }
 
     // The session writes "Option1(2)"; the expected screens "Option1_Click(2)".

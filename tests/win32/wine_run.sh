@@ -18,7 +18,7 @@ if [ -s "$state/display" ] && [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state
 fi
 # CTest lists the tests before any fixture runs: the prefixes are made here then
 # (the script does nothing once they are there).
-"$(dirname "$0")/make_prefixes.sh" "$state/wine" >/dev/null
+"$(dirname "$0")/make_prefixes.sh" "$(dirname "$WINEPREFIX")" "$(basename "$WINEPREFIX")" >/dev/null
 # The program's output goes through files, not straight to the caller's pipes:
 # Wine's own processes (services, the desktop) outlive the program while the
 # fixture keeps the wine server running, and CTest waits for the pipes it
