@@ -11,6 +11,7 @@
 #   windows-i386     and run the 32-bit program too: Wine's i386 part, run by
 #                    qemu-i386 (scripts/support/qemu_i386.sh), as this
 #                    machine's kernel may not run 32-bit code itself
+#   package          make and check the Debian package (cpack -G DEB, lintian)
 #   benchmarks       the figures of scripts/benchmark.sh
 #   tests            everything scripts/test.sh needs (all of the above)
 #
@@ -26,8 +27,9 @@ windows_build=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-
 # X11 driver loads the X extension libraries at run time.
 windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1)
 windows_i386=("${windows[@]}" wine32:i386)
+package=("${program[@]}" dpkg-dev lintian)
 benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb)
-tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" libgtest-dev libbenchmark-dev
+tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" "${package[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap)
 
@@ -39,10 +41,11 @@ for purpose in "$@"; do
         windows-build) wanted+=("${windows_build[@]}") ;;
         windows) wanted+=("${windows[@]}") ;;
         windows-i386) wanted+=("${windows_i386[@]}") ;;
+        package) wanted+=("${package[@]}") ;;
         benchmarks) wanted+=("${benchmarks[@]}") ;;
         tests) wanted+=("${tests[@]}") ;;
         *)
-            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, benchmarks or tests)" >&2
+            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, package, benchmarks or tests)" >&2
             exit 2
             ;;
     esac

@@ -8,7 +8,10 @@
 #      of the window;
 #   2. scripts/test.sh --set-up-only must install what the tests need and
 #      configure every preset they build;
-#   3. the README's install steps must install the program into a prefix.
+#   3. the README's install steps must install the program into a prefix;
+#   4. the Debian package (cpack -G DEB) must pass lintian without an error,
+#      install with apt-get, start from /usr/bin/temperament on a virtual
+#      display, and remove again.
 # The base system is cached as a tarball made by the same debootstrap command
 # (in ~/.cache/temperament), so later runs skip debootstrap. The root lives on
 # a tmpfs in a mount namespace of its own: nothing it mounts outlives the test.
@@ -117,4 +120,13 @@ for file in bin/temperament share/applications/example.temperament.Temperament.d
     [ -s "$prefix/$file" ] || fail "the install left no $file"
 done
 
-say "a fresh Debian 12 builds, runs, sets up the tests and installs the program"
+deb=temperament_1.00-1_amd64.deb
+step package "cd build/release && cpack -G DEB && lintian --fail-on error $deb && apt-get install -y ./$deb"
+[ -x "$root/usr/bin/temperament" ] || fail "the package installed no /usr/bin/temperament"
+step package-start "source scripts/support/xvfb.sh && start_xvfb && trap stop_xvfb EXIT &&
+    XDG_RUNTIME_DIR=\$(mktemp -d) scripts/support/screenshot_window.sh /usr/bin/temperament /tmp/package.png"
+[ -s "$root/tmp/package.png" ] || fail "/usr/bin/temperament showed no window"
+step package-remove "apt-get remove -y temperament"
+[ ! -e "$root/usr/bin/temperament" ] || fail "removing the package left /usr/bin/temperament"
+
+say "a fresh Debian 12 builds, runs, sets up the tests, installs the program and its package"
