@@ -19,14 +19,14 @@ struct KnownFace {
 // Windows' standard faces with the family its font mapper files them under.
 // Only the family is needed: the mapper finds the nearest face within it.
 constexpr std::array knownFaces{
-    KnownFace{L"Times New Roman", VARIABLE_PITCH | FF_ROMAN},
+    KnownFace{L"Times New Roman", VARIABLE_PITCH | FF_ROMAN},  // serif
     KnownFace{L"MS Serif", VARIABLE_PITCH | FF_ROMAN},
     KnownFace{L"Georgia", VARIABLE_PITCH | FF_ROMAN},
-    KnownFace{L"Arial", VARIABLE_PITCH | FF_SWISS},
+    KnownFace{L"Arial", VARIABLE_PITCH | FF_SWISS},  // sans serif
     KnownFace{L"MS Sans Serif", VARIABLE_PITCH | FF_SWISS},
     KnownFace{L"Tahoma", VARIABLE_PITCH | FF_SWISS},
     KnownFace{L"Verdana", VARIABLE_PITCH | FF_SWISS},
-    KnownFace{L"Courier New", FIXED_PITCH | FF_MODERN},
+    KnownFace{L"Courier New", FIXED_PITCH | FF_MODERN},  // fixed pitch
 };
 
 bool sameFace(std::wstring_view a, std::wstring_view b) {

@@ -111,7 +111,7 @@ private:
     // once it has been taken. Twice, for what handling the first posted.
     void settle() {
         for (int round = 0; round < 2; ++round) {
-            const auto mark = static_cast<WPARAM>(0x7000'0000 + ++marks_);
+            const WPARAM mark = WPARAM{0x7000'0000} + ++marks_;
             PostMessageW(marker_, EM_SETLIMITTEXT, mark, 0);
             for (int wait = 0; static_cast<WPARAM>(SendMessageW(marker_, EM_GETLIMITTEXT, 0, 0)) != mark; ++wait) {
                 if (wait == 5000) throw std::runtime_error("the program stopped taking messages");
@@ -125,7 +125,7 @@ private:
     AttachedInput input_;
     std::vector<HWND> natives_;
     HWND marker_ = nullptr;
-    unsigned marks_ = 0;
+    WPARAM marks_ = 0;
 };
 
 // Starts the shipped program afresh, lets `body` drive it from here, closes

@@ -22,8 +22,8 @@ headless::Screen readScreen(HWND window, const ui::MainForm& form,
     for (const ui::Control* control : form.tabOrder()) {
         HWND handle = native(*control);
         if (handle == focused) screen.focus = control->memberName();
-        headless::ShownControl shown{control->memberName(), control->kind(), IsWindowVisible(handle) != FALSE, {}, ' ',
-                                     {}};
+        headless::ShownControl shown{
+            control->memberName(), control->kind(), IsWindowVisible(handle) != FALSE, {}, ' ', {}};
         switch (control->kind()) {
         case ui::ControlKind::Label:
         case ui::ControlKind::TextBox: shown.text = textOf(handle); break;
