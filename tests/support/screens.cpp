@@ -97,6 +97,40 @@ runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::
     return project;
 }
 
+std::string textBoxText(const std::string& screen, std::string_view member) {
+    const std::string head = std::string(member) + " TextBox";
+    std::istringstream lines(screen);
+    std::string escaped;
+    bool found = false;
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (inside && line.starts_with("  | ")) {
+            escaped += line.substr(4);  // a "\n" escape ends the line it breaks
+            continue;
+        }
+        inside = line == head || line == head + " (hidden)";
+        found = found || inside;
+    }
+    if (!found) throw std::invalid_argument("the screen shows no text box " + std::string(member));
+    std::string text;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != '\\' || i + 1 == escaped.size()) {
+            text += escaped[i];
+            continue;
+        }
+        switch (const char c = escaped[++i]) {
+        case 'r': text += '\r'; break;
+        case 'n': text += '\n'; break;
+        case 'x':
+            text += static_cast<char>(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+            break;
+        default: text += c;  // \\ and \"
+        }
+    }
+    return text;
+}
+
 std::string clicksText(const std::vector<std::string>& clicks) {
     if (clicks.empty()) return "none";
     std::string text;

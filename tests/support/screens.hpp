@@ -49,6 +49,10 @@ void writeScenario(const std::filesystem::path& file, const Scenario& scenario);
 // Every *.screens file in `folder`, sorted.
 [[nodiscard]] std::vector<std::filesystem::path> scenarioFiles(const std::filesystem::path& folder);
 
+// The text a text box holds in a step's screen, its escapes undone; throws
+// std::invalid_argument when the screen shows no text box of that name.
+[[nodiscard]] std::string textBoxText(const std::string& screen, std::string_view member);
+
 // The control a scenario names ("Option1(2)"); throws std::invalid_argument
 // when the form has none.
 [[nodiscard]] ui::Control& controlNamed(const ui::MainForm& form, const std::string& member);

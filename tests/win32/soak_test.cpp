@@ -8,7 +8,7 @@
 
 #include "probe.hpp"
 #include "process_figures.hpp"
-#include "support/expected_texts.hpp"
+#include "support/screens.hpp"
 #include "test_options.hpp"
 
 #include <gtest/gtest.h>
@@ -100,6 +100,22 @@ struct BoxModel {
     }
 };
 
+// The display box's text after each classification is chosen, from the
+// expected screens.
+std::array<std::string, 3> classificationTexts() {
+    const test_support::Scenario scenario =
+        test_support::readScenario(std::filesystem::path(TEMPERAMENT_SCREENS) / "classifications.screens");
+    std::array<std::string, 3> texts;
+    for (std::size_t option = 0; option < texts.size(); ++option) {
+        const std::string action = "click Option1(" + std::to_string(option) + ")";
+        const auto step = std::find_if(scenario.steps.begin(), scenario.steps.end(),
+                                       [&](const test_support::Step& s) { return s.action == action; });
+        if (step == scenario.steps.end()) throw std::runtime_error("classifications.screens has no " + action);
+        texts.at(option) = test_support::textBoxText(step->screen, "Text1(0)");
+    }
+    return texts;
+}
+
 class SoakSession {
 public:
     explicit SoakSession(const std::wstring& program) : program_(program), controls_(controlsOf(program_.window())) {
@@ -173,8 +189,7 @@ private:
 
     void checkWindow(const std::string& when) {
         const auto chosen = static_cast<std::size_t>(model_.classification);
-        EXPECT_EQ(textOf(controls_.text), test_support::classificationTexts.at(chosen))
-            << "the chosen classification's text " << when;
+        EXPECT_EQ(textOf(controls_.text), texts_.at(chosen)) << "the chosen classification's text " << when;
         EXPECT_EQ(IsWindowVisible(controls_.picture) != FALSE, chosen == 0) << "the picture shown " << when;
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(checked(controls_.boxes.at(i)), model_.checked.at(i))
@@ -232,6 +247,7 @@ private:
     ProgramProcess program_;
     Controls controls_;
     BoxModel model_;
+    const std::array<std::string, 3> texts_ = classificationTexts();
     std::vector<Sample> samples_;
     int optionClicks_ = 0;
     int boxClicks_ = 0;
