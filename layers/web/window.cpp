@@ -63,6 +63,7 @@ Window::Window(ui::MainForm& form, const runtime::Dispatcher& dispatcher)
         views_.emplace_back(control, std::move(view));
     }
     listen(element_, "keydown", *this);
+    listen(element_, "mousedown", keepFocus_);
     form_.subscribe(*this);
     body.call<void>("append", element_);
     if (const ui::Control* first = form_.nextTabStop(nullptr, false)) focus(*first);
@@ -109,11 +110,26 @@ bool Window::handle(const val& event) {
         return true;
     }
     auto* option = focused != nullptr ? ui::as<ui::OptionButton>(*focused) : nullptr;
-    if (!isArrowKey(key) || option == nullptr) return false;
+    if (option == nullptr) return false;
+    if (key == " ") {
+        // The browser clicks a radio button on Space only while it is not
+        // chosen; the keyboard contract chooses it again, one Click.
+        userClicked(*option);
+        return true;
+    }
+    if (!isArrowKey(key)) return false;
     // The arrows move the choice round the option buttons, one Click each.
     ui::OptionButton& next = form_.neighbour(*option, key == "ArrowUp" || key == "ArrowLeft");
     userClicked(next);
     return true;
+}
+
+bool Window::KeepFocus::handle(const val& event) {
+    const val target = event["target"];
+    if (target.strictlyEquals(window_.element_)) return true;
+    return std::any_of(window_.views_.begin(), window_.views_.end(), [&](const auto& each) {
+        return !ui::takesFocus(each.first->kind()) && each.second->element().template call<bool>("contains", target);
+    });
 }
 
 void Window::focus(const ui::Control& control) const { viewOf(control).focusTarget().call<void>("focus"); }

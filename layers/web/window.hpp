@@ -29,8 +29,8 @@ public:
 
 private:
     void propertyChanged(const ui::Control& control, ui::Property property) override;
-    // The keys the keyboard contract gives the window: Tab, Shift+Tab and the
-    // arrows in the option group.
+    // The keys the keyboard contract gives the window: Tab, Shift+Tab, and the
+    // arrows and Space in the option group.
     bool handle(const val& event) override;
     void userClicked(ui::Control& control);
     void failed(const std::string& what);
@@ -39,11 +39,24 @@ private:
     [[nodiscard]] ui::Control* focusedControl() const;
     [[nodiscard]] ControlView& viewOf(const ui::Control& control) const;
 
+    // A press of the mouse button on a control that takes no focus (a label,
+    // the picture) or on the window itself leaves the focus where it is, as
+    // on the other layers; the browser would take it away.
+    class KeepFocus final : public Listener {
+    public:
+        explicit KeepFocus(const Window& window) : window_(window) {}
+        bool handle(const val& event) override;
+
+    private:
+        const Window& window_;
+    };
+
     ui::MainForm& form_;
     runtime::Dispatcher dispatcher_;
     ui::UserActions user_;
     val element_;
     std::vector<std::pair<ui::Control*, std::unique_ptr<ControlView>>> views_;  // in tab order
+    KeepFocus keepFocus_{*this};
 };
 
 }  // namespace temperament::web
