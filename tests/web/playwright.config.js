@@ -12,6 +12,7 @@ module.exports = defineConfig({
   globalSetup: require.resolve('./support/server.js'),
   outputDir: path.join(build, 'tests/web/results'),
   fullyParallel: true,
+  workers: 2, // the browser mostly waits for the page
   forbidOnly: true,
   reporter: 'list',
   use: {

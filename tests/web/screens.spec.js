@@ -21,11 +21,12 @@ for (const name of scenarioNames()) {
   });
 }
 
+// The walk's runs, each from a fresh page; the Clicks and the screen after
+// every step.
 test('the walk over every state and every user action from each', async ({ page }) => {
   test.setTimeout(300_000);
   const text = await screenText();
   const walk = text.readWalk(path.join(screensFolder, 'every_state.walk'));
-  let taken = 0;
   for (const run of walk.runs) {
     const driver = new Driver(page);
     await open(page);
@@ -43,8 +44,6 @@ test('the walk over every state and every user action from each', async ({ page 
       if (shown !== walk.states[step.to]) {
         throw new Error(`after ${trail}:\n  expected: state ${step.to} ${walk.states[step.to]}\n  shown:    ${shown}`);
       }
-      taken += 1;
     }
   }
-  console.log(`walked ${taken} steps in ${walk.runs.length} runs over ${walk.transitions} transitions`);
 });
