@@ -8,6 +8,7 @@
 #   virtual-display  run it without a display: Xvfb and a screenshot
 #   windows-build    cross-build the Windows program (MinGW-w64)
 #   windows          and run it under Wine on a virtual display
+#   web              build the browser version (Emscripten) and test it in Chromium
 #   benchmarks       the figures of scripts/benchmark.sh
 #   tests            everything scripts/test.sh needs (all of the above)
 #
@@ -22,8 +23,14 @@ windows_build=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-
 # The Windows tests build GoogleTest from Debian's sources (googletest); Wine's
 # X11 driver loads the X extension libraries at run time.
 windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1)
-benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb)
-tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" libgtest-dev libbenchmark-dev
+# Emscripten runs on Node; its tests and figures drive Chromium with npm's
+# Playwright. Debian's npm conflicts with a Node installed from elsewhere
+# (NodeSource's includes npm), so Debian's Node and npm come only where there
+# is no npm.
+web=(cmake ninja-build emscripten chromium fonts-liberation2)
+command -v npm >/dev/null || web+=(nodejs npm)
+benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb)
+tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" "${web[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap)
 
@@ -34,10 +41,11 @@ for purpose in "$@"; do
         virtual-display) wanted+=("${virtual_display[@]}") ;;
         windows-build) wanted+=("${windows_build[@]}") ;;
         windows) wanted+=("${windows[@]}") ;;
+        web) wanted+=("${web[@]}") ;;
         benchmarks) wanted+=("${benchmarks[@]}") ;;
         tests) wanted+=("${tests[@]}") ;;
         *)
-            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, benchmarks or tests)" >&2
+            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, web, benchmarks or tests)" >&2
             exit 2
             ;;
     esac

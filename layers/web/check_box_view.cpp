@@ -11,7 +11,9 @@ namespace {
 class CheckBoxView final : public ControlView {
 public:
     CheckBoxView(ui::CheckBox& control, Captioned made, const UserClick& clicked)
-        : ControlView(made.label, made.input, "flex"), control_(control), made_(std::move(made)),
+        : ControlView(made.label, made.input, "flex"),
+          control_(control),
+          made_(std::move(made)),
           clicks_(control, clicked) {
         listen(made_.input, "click", clicks_);
         refresh(ui::Property::Caption);

@@ -4,15 +4,14 @@ namespace temperament::web {
 namespace {
 
 std::unique_ptr<ControlView> createKindView(ui::Control& control, const UserClick& clicked, const Failure& failed) {
-    return ui::visit(control,
-                     ui::Overloaded{
-                         [&](ui::PictureBox& box) { return createPictureBoxView(box, failed); },
-                         [&](ui::Label& label) { return createLabelView(label); },
-                         [&](ui::TextBox& box) { return createTextBoxView(box); },
-                         [&](ui::CheckBox& box) { return createCheckBoxView(box, clicked); },
-                         [&](ui::OptionButton& option) { return createOptionButtonView(option, clicked); },
-                         [&](ui::ListBox& list) { return createListBoxView(list); },
-                     });
+    return ui::visit(control, ui::Overloaded{
+                                  [&](ui::PictureBox& box) { return createPictureBoxView(box, failed); },
+                                  [&](ui::Label& label) { return createLabelView(label); },
+                                  [&](ui::TextBox& box) { return createTextBoxView(box); },
+                                  [&](ui::CheckBox& box) { return createCheckBoxView(box, clicked); },
+                                  [&](ui::OptionButton& option) { return createOptionButtonView(option, clicked); },
+                                  [&](ui::ListBox& list) { return createListBoxView(list); },
+                              });
 }
 
 }  // namespace

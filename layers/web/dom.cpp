@@ -2,7 +2,6 @@
 
 #include <emscripten/emscripten.h>
 
-
 namespace temperament::web {
 namespace {
 
@@ -10,9 +9,10 @@ namespace {
 // event to C++ and prevents the default when C++ says so.
 // NOLINTNEXTLINE: Emscripten's macro defines the function
 EM_JS(void, addListener, (emscripten::EM_VAL target, const char* type, Listener* listener), {
-    Emval.toValue(target).addEventListener(UTF8ToString(type), function(event) {
-        if (Module["_temperament_dom_event"](listener, Emval.toHandle(event))) event.preventDefault();
-    });
+    Emval.toValue(target).addEventListener(
+        UTF8ToString(type), function(event) {
+            if (Module["_temperament_dom_event"](listener, Emval.toHandle(event))) event.preventDefault();
+        });
 });
 
 }  // namespace

@@ -11,7 +11,9 @@ namespace {
 class OptionButtonView final : public ControlView {
 public:
     OptionButtonView(ui::OptionButton& control, Captioned made, const UserClick& clicked)
-        : ControlView(made.label, made.input, "flex"), control_(control), made_(std::move(made)),
+        : ControlView(made.label, made.input, "flex"),
+          control_(control),
+          made_(std::move(made)),
           clicks_(control, clicked) {
         made_.input.set("name", val(control_.Name()));
         made_.caption.set("textContent", val(control_.Caption()));

@@ -74,7 +74,8 @@ Window::~Window() { form_.unsubscribe(*this); }
 void Window::end() { element_.set("inert", val(true)); }
 
 ControlView& Window::viewOf(const ui::Control& control) const {
-    const auto view = std::find_if(views_.begin(), views_.end(), [&](const auto& each) { return each.first == &control; });
+    const auto view =
+        std::find_if(views_.begin(), views_.end(), [&](const auto& each) { return each.first == &control; });
     if (view == views_.end()) throw std::logic_error("no element shows " + control.memberName());
     return *view->second;
 }
