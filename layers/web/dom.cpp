@@ -7,7 +7,6 @@ namespace {
 
 // The one piece of JavaScript of the layer: a DOM listener that hands the
 // event to C++ and prevents the default when C++ says so.
-// NOLINTNEXTLINE: Emscripten's macro defines the function
 EM_JS(void, addListener, (emscripten::EM_VAL target, const char* type, Listener* listener), {
     Emval.toValue(target).addEventListener(
         UTF8ToString(type), function(event) {
