@@ -21,15 +21,11 @@ std::unique_ptr<ControlView> createView(ui::Control& control, const UserClick& c
     const val element = view->element();
     element.call<void>("setAttribute", val("data-member"), val(control.memberName()));
     const ui::Rect& bounds = control.bounds();
-    setStyle(element, "position", "absolute");
-    setStyle(element, "box-sizing", "border-box");
-    setStyle(element, "margin", "0");
-    setStyle(element, "left", px(bounds.left));
-    setStyle(element, "top", px(bounds.top));
-    setStyle(element, "width", px(bounds.width));
-    setStyle(element, "height", px(bounds.height));
-    setStyle(element, "font", "inherit");
-    if (const auto colour = control.backColor()) setStyle(element, "background-color", toCssColour(*colour));
+    std::string css = "position: absolute; box-sizing: border-box; margin: 0; font: inherit; left: " + px(bounds.left) +
+                      "; top: " + px(bounds.top) + "; width: " + px(bounds.width) + "; height: " + px(bounds.height) +
+                      "; ";
+    if (const auto colour = control.backColor()) css += "background-color: " + toCssColour(*colour) + "; ";
+    addStyles(element, css);
     if (!control.accessibleName().empty())
         view->focusTarget().call<void>("setAttribute", val("aria-label"), val(control.accessibleName()));
     view->show(control.Visible());
@@ -39,9 +35,9 @@ std::unique_ptr<ControlView> createView(ui::Control& control, const UserClick& c
 Captioned createCaptioned(const char* type) {
     Captioned made{createElement("label"), createElement("input"), createElement("span")};
     made.input.set("type", val(type));
-    setStyle(made.input, "margin", "0 4px 0 3px");
-    setStyle(made.caption, "white-space", "pre");
-    setStyle(made.label, "align-items", "center");
+    addStyles(made.input, "margin: 0 4px 0 3px; ");
+    addStyles(made.caption, "white-space: pre; ");
+    addStyles(made.label, "align-items: center; ");
     made.label.call<void>("append", made.input, made.caption);
     return made;
 }

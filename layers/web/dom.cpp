@@ -35,6 +35,11 @@ std::string blobUrl(std::span<const unsigned char> bytes, const char* type) {
     return val::global("URL").call<std::string>("createObjectURL", val::global("Blob").new_(parts, options));
 }
 
+void addStyles(const val& element, const std::string& declarations) {
+    val style = element["style"];
+    style.set("cssText", val(style["cssText"].as<std::string>() + declarations));
+}
+
 void listen(const val& target, const char* type, Listener& listener) {
     addListener(target.as_handle(), type, &listener);
 }

@@ -26,8 +26,7 @@ public:
 std::unique_ptr<ControlView> createLabelView(ui::Label& control) {
     val heading = createElement("h1");
     heading.set("textContent", val(control.Caption()));
-    setStyle(heading, "text-align", toCss(control.alignment()));
-    setStyle(heading, "overflow-wrap", "break-word");
+    addStyles(heading, std::string("text-align: ") + toCss(control.alignment()) + "; overflow-wrap: break-word; ");
     return std::make_unique<LabelView>(heading);
 }
 

@@ -43,9 +43,9 @@ private:
 
 std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, const Failure& failed) {
     val box = createElement("div");
-    setStyle(box, "border", "2px solid");
-    setStyle(box, "border-color", "rgb(128,128,128) rgb(255,255,255) rgb(255,255,255) rgb(128,128,128)");
-    setStyle(box, "overflow", "hidden");
+    addStyles(box,
+              "border: 2px solid; border-color: rgb(128,128,128) rgb(255,255,255) rgb(255,255,255) "
+              "rgb(128,128,128); overflow: hidden; ");
     return std::make_unique<PictureBoxView>(control, box, failed);
 }
 

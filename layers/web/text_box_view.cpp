@@ -34,10 +34,8 @@ std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control) {
     const ui::ScrollBars bars = control.scrollBars();
     const bool vertical = bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both;
     const bool horizontal = bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both;
-    setStyle(area, "overflow-y", vertical ? "scroll" : "hidden");
-    setStyle(area, "overflow-x", horizontal ? "scroll" : "hidden");
-    setStyle(area, "resize", "none");
-    setStyle(area, "padding", "1px 3px");
+    addStyles(area, std::string("overflow-y: ") + (vertical ? "scroll" : "hidden") +
+                        "; overflow-x: " + (horizontal ? "scroll" : "hidden") + "; resize: none; padding: 1px 3px; ");
     area.set("readOnly", val(control.locked()));
     area.set("spellcheck", val(false));
     return std::make_unique<TextBoxView>(control, area);

@@ -35,24 +35,19 @@ Window::Window(ui::MainForm& form, const runtime::Dispatcher& dispatcher)
     setIcon(form.icon());
 
     const val body = document()["body"];
-    setStyle(body, "margin", "0");
-    setStyle(body, "min-height", "100vh");
-    setStyle(body, "display", "grid");
-    setStyle(body, "place-items", "center");
+    addStyles(body, "margin: 0; min-height: 100vh; display: grid; place-items: center; ");
 
-    setStyle(element_, "position", "relative");
-    setStyle(element_, "overflow", "hidden");
-    setStyle(element_, "width", px(form.clientWidth()));
-    setStyle(element_, "height", px(form.clientHeight()));
-    setStyle(element_, "background-color", toCssColour(form.backColor()));
     const ui::FontDesign& font = form.font();
-    setStyle(element_, "font-family", fontFamily(font));
-    setStyle(element_, "font-size", std::to_string(font.points) + "pt");
-    setStyle(element_, "font-weight", std::to_string(font.weight));
-    setStyle(element_, "font-style", font.italic ? "italic" : "normal");
-    if (font.underline || font.strikethrough)
-        setStyle(element_, "text-decoration",
-                 std::string(font.underline ? "underline " : "") + (font.strikethrough ? "line-through" : ""));
+    std::string css = "position: relative; overflow: hidden; width: " + px(form.clientWidth()) +
+                      "; height: " + px(form.clientHeight()) + "; background-color: " + toCssColour(form.backColor()) +
+                      "; font-family: " + fontFamily(font) + "; font-size: " + std::to_string(font.points) +
+                      "pt; font-weight: " + std::to_string(font.weight) +
+                      "; font-style: " + (font.italic ? "italic" : "normal") + "; ";
+    if (font.underline || font.strikethrough) {
+        css += std::string("text-decoration: ") + (font.underline ? "underline " : "") +
+               (font.strikethrough ? "line-through" : "") + "; ";
+    }
+    addStyles(element_, css);
 
     const UserClick clicked = [this](ui::Control& control) { userClicked(control); };
     const Failure failure = [this](const std::string& what) { failed(what); };
