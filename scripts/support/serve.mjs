@@ -23,8 +23,13 @@ const types = {
 };
 
 const server = http.createServer(async (request, response) => {
-  const { pathname } = new URL(request.url, 'http://localhost');
-  let file = path.join(root, decodeURIComponent(pathname));
+  let file;
+  try {
+    file = path.join(root, decodeURIComponent(new URL(request.url, 'http://localhost').pathname));
+  } catch {
+    response.writeHead(400).end();
+    return;
+  }
   if (file !== root && !file.startsWith(root + path.sep)) {
     response.writeHead(403).end();
     return;
