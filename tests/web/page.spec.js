@@ -28,6 +28,11 @@ async function colours(context, png, points, scale = 1) {
 }
 
 test.describe('the shipped page', () => {
+  test('is one folder of three files', () => {
+    const site = path.join(process.env.TEMPERAMENT_WEB_BUILD, 'site');
+    expect(fs.readdirSync(site).sort()).toEqual(['index.html', 'temperament.js', 'temperament.wasm']);
+  });
+
   test('has the caption as its title and the embedded icon as its favicon', async ({ browser }) => {
     // The page's policy lets it fetch nothing but its own files: the test
     // reads the icon's blob with the policy set aside.
