@@ -6,7 +6,9 @@
 #   - the Linux program against a minimal Qt window: start to first frame and
 #     peak memory (scripts/support/linux_startup.sh);
 #   - the Windows program under Wine against a minimal Win32 window, and the
-#     32-bit exe's stripped size and DLL imports (scripts/support/windows_startup.sh).
+#     32-bit exe's stripped size and DLL imports (scripts/support/windows_startup.sh);
+#   - the browser version: the bytes a browser downloads, and navigation to
+#     first paint against a static page (scripts/support/web_figures.sh).
 # Usage: scripts/benchmark.sh [runs]   (runs of each start-up; default 21)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,11 +37,15 @@ build/benchmark/benchmarks/core_benchmarks --benchmark_repetitions=9 --benchmark
 
 scripts/support/linux_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
 scripts/support/windows_startup.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
+scripts/support/web_figures.sh --tsv "$runs" | grep -P '^[^\t]+\t[^\t]*\t' >>"$results"
 
 # The targets each figure is held to.
 target() {
     case "$1" in
         "Core: build"*) echo "< 50 µs" ;;
+        "Web: navigation to first paint"*) echo "≤ 1.5 ×" ;;
+        "Web: bytes downloaded, gzip"*) echo "< 153,600 (150 KiB)" ;;
+        "Web:"*) echo "" ;;
         "Core:"*) echo "< 5 µs" ;;
         *memory* | *"working set"*) echo "≤ 1.10 ×" ;;
         *"first frame"* | *"first paint"*) echo "≤ 1.15 ×" ;;

@@ -2,8 +2,10 @@
 # Builds the program and opens its window. Without a display it starts the
 # program on a virtual X display instead, saves a screenshot of the window,
 # prints where, and closes the program.
+# scripts/run.sh --web: the browser version instead (scripts/support/run_web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --web ]; then exec scripts/support/run_web.sh; fi
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     scripts/setup.sh program

@@ -12,6 +12,7 @@
 #                    qemu-i386 (scripts/support/qemu_i386.sh), as this
 #                    machine's kernel may not run 32-bit code itself
 #   package          make and check the Debian package (cpack -G DEB, lintian)
+#   web              build the browser version (Emscripten) and test it in Chromium
 #   benchmarks       the figures of scripts/benchmark.sh
 #   tests            everything scripts/test.sh needs (all of the above)
 #
@@ -28,8 +29,14 @@ windows_build=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-
 windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1)
 windows_i386=("${windows[@]}" wine32:i386)
 package=("${program[@]}" dpkg-dev lintian)
-benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb)
-tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" "${package[@]}" libgtest-dev libbenchmark-dev
+# Emscripten runs on Node; its tests and figures drive Chromium with npm's
+# Playwright. Debian's npm conflicts with a Node installed from elsewhere
+# (NodeSource's includes npm), so Debian's Node and npm come only where there
+# is no npm.
+web=(cmake ninja-build emscripten chromium fonts-liberation2)
+command -v npm >/dev/null || web+=(nodejs npm)
+benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb)
+tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap)
 
@@ -42,10 +49,11 @@ for purpose in "$@"; do
         windows) wanted+=("${windows[@]}") ;;
         windows-i386) wanted+=("${windows_i386[@]}") ;;
         package) wanted+=("${package[@]}") ;;
+        web) wanted+=("${web[@]}") ;;
         benchmarks) wanted+=("${benchmarks[@]}") ;;
         tests) wanted+=("${tests[@]}") ;;
         *)
-            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, package, benchmarks or tests)" >&2
+            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, package, web, benchmarks or tests)" >&2
             exit 2
             ;;
     esac

@@ -3,16 +3,17 @@
 # test; CMakePresets.json): a debug build with warnings as errors (dev), the
 # same under AddressSanitizer and UndefinedBehaviorSanitizer (asan), a bounded
 # fuzz run of the design-data reader (fuzz), the Windows builds and their
-# tests under Wine (win32-release, win64); a newcomer's fresh Debian 12
-# (fresh-machine) and the static checks. The two that mostly wait (on apt, on
-# Wine) run beside the others, their output shown when they end.
+# tests under Wine (win32-release, win64), the browser version in Chromium
+# (web); a newcomer's fresh Debian 12 (fresh-machine) and the static checks.
+# The fresh machine, the static checks and the browser version run beside the
+# others (Wine's tests and apt mostly wait), their output shown when they end.
 # Usage: scripts/test.sh [--set-up-only]
 #   --set-up-only  install what the tests need and configure every preset, then stop
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh tests
-presets=(dev asan fuzz win32-release win64)
+presets=(dev asan fuzz win32-release win64 web)
 for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
 done
@@ -53,8 +54,10 @@ done
 echo "== win64"
 cmake --build --preset win64
 beside static-checks scripts/check_static.sh
+beside web cmake --workflow --preset web
 ctest --preset win64
 
+finish web "${pids[2]}"
 finish static-checks "${pids[1]}"
 finish fresh-machine "${pids[0]}"
 trap - EXIT

@@ -1,0 +1,44 @@
+// The text box: a textarea wrapping at the box's width, with the designed
+// scroll bars. A locked box is read-only, but its text can still be
+// selected, copied and scrolled with mouse and keyboard.
+
+#include "layers/web/control_view.hpp"
+
+namespace temperament::web {
+namespace {
+
+class TextBoxView final : public ControlView {
+public:
+    TextBoxView(ui::TextBox& control, const val& area) : ControlView(area, area, "block"), control_(control) {
+        refresh(ui::Property::Text);
+    }
+
+    void refresh(ui::Property property) override {
+        if (property != ui::Property::Text) return;
+        val area = element();
+        area.set("value", val(toDisplayText(control_.Text())));
+        // New text is read from its start, as the other layers show it.
+        area.call<void>("setSelectionRange", val(0), val(0));
+        area.set("scrollTop", val(0));
+    }
+
+private:
+    ui::TextBox& control_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control) {
+    val area = createElement("textarea");
+    area.set("wrap", val(control.multiLine() ? "soft" : "off"));
+    const ui::ScrollBars bars = control.scrollBars();
+    const bool vertical = bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both;
+    const bool horizontal = bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both;
+    addStyles(area, std::string("overflow-y: ") + (vertical ? "scroll" : "hidden") +
+                        "; overflow-x: " + (horizontal ? "scroll" : "hidden") + "; resize: none; padding: 1px 3px; ");
+    area.set("readOnly", val(control.locked()));
+    area.set("spellcheck", val(false));
+    return std::make_unique<TextBoxView>(control, area);
+}
+
+}  // namespace temperament::web

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The browser version's figures: the bytes a browser downloads (the site's
+# index.html, .js and .wasm, raw and gzip-compressed) and the time from
+# navigation to the first paint of the window in headless Chromium, against a
+# hand-written static page of the same first screen
+# (benchmarks/web/first_paint.js). Run by scripts/benchmark.sh; runs alone too.
+# Usage: scripts/support/web_figures.sh [--tsv] [runs]   (default 21)
+#   --tsv  only "label<TAB>program<TAB>baseline" lines
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+tsv=false
+if [ "${1:-}" = --tsv ]; then
+    tsv=true
+    shift
+fi
+runs=${1:-21}
+
+scripts/setup.sh web >&2
+cmake --preset web >/dev/null
+cmake --build --preset web --target temperament >/dev/null
+(cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) >&2
+site=build/web/site
+
+figures=$(mktemp)
+trap 'rm -f "$figures"' EXIT
+raw=0
+compressed=0
+for file in index.html temperament.js temperament.wasm; do
+    size=$(stat -c %s "$site/$file")
+    packed=$(gzip -9c "$site/$file" | wc -c)
+    raw=$((raw + size))
+    compressed=$((compressed + packed))
+    if [ "$file" = temperament.wasm ]; then wasm=$packed; fi
+done
+printf 'Web: bytes downloaded, raw (bytes)\t%s\t\n' "$raw" >>"$figures"
+printf 'Web: bytes downloaded, gzip -9 (bytes)\t%s\t\n' "$compressed" >>"$figures"
+printf 'Web: of which WebAssembly, gzip -9 (bytes)\t%s\t\n' "$wasm" >>"$figures"
+node benchmarks/web/first_paint.js "$site" "$runs" >>"$figures"
+
+if $tsv; then
+    cat "$figures"
+    exit
+fi
+echo "| measure | Temperament | static page | ratio |"
+echo "|---|---:|---:|---:|"
+while IFS=$'\t' read -r label program baseline; do
+    ratio=""
+    if [ -n "$baseline" ]; then ratio=$(awk -v p="$program" -v b="$baseline" 'BEGIN { printf "%.2f", p / b }'); fi
+    echo "| $label | $program | $baseline | $ratio |"
+done <"$figures"

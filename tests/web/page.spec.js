@@ -1,0 +1,165 @@
+// What the expected screens do not say about the page: the keyboard's native
+// ways that the window takes over, copying, the icon and title, geometry and
+// colours on screen at two scales, accessibility, the error report, and that
+// the page reaches nothing outside its own origin.
+const fs = require('node:fs');
+const path = require('node:path');
+const { test, expect } = require('@playwright/test');
+const { default: AxeBuilder } = require('@axe-core/playwright');
+const { shipped, logged, open, readPage, Driver } = require('./support/page');
+
+const source = path.join(__dirname, '../..');
+const rgb = (r, g, b) => [r, g, b];
+
+// The colours of a screenshot's pixels at CSS points of the page, decoded by
+// the browser in a blank page of its own (the site's policy allows no data).
+async function colours(context, png, points, scale = 1) {
+  const decoder = await context.newPage();
+  const result = await decoder.evaluate(async ({ base64, points, scale }) => {
+    const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    const bitmap = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context2d = canvas.getContext('2d');
+    context2d.drawImage(bitmap, 0, 0);
+    return points.map(([x, y]) => [...context2d.getImageData(Math.floor(x * scale), Math.floor(y * scale), 1, 1).data.slice(0, 3)]);
+  }, { base64: png.toString('base64'), points, scale });
+  await decoder.close();
+  return result;
+}
+
+test.describe('the shipped page', () => {
+  test('is one folder of three files', () => {
+    const site = path.join(process.env.TEMPERAMENT_WEB_BUILD, 'site');
+    expect(fs.readdirSync(site).sort()).toEqual(['index.html', 'temperament.js', 'temperament.wasm']);
+  });
+
+  test('has the caption as its title and the embedded icon as its favicon', async ({ browser }) => {
+    // The page's policy lets it fetch nothing but its own files: the test
+    // reads the icon's blob with the policy set aside.
+    const page = await (await browser.newContext({ bypassCSP: true })).newPage();
+    await open(page, shipped());
+    const { facts } = await page.evaluate(readPage);
+    expect(facts.caption).toContain('Психология');
+    const icon = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel=icon]');
+      return { href: link.href, bytes: [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())] };
+    });
+    expect(icon.href).toMatch(/^blob:/);
+    expect(Buffer.from(icon.bytes).equals(fs.readFileSync(path.join(source, 'resources/app.ico')))).toBe(true);
+  });
+
+  test('reaches nothing outside its own origin, and its policy forbids it', async ({ page }) => {
+    const requests = [];
+    page.on('request', (request) => requests.push(request.url()));
+    const failures = [];
+    page.on('response', (response) => response.ok() || failures.push(`${response.status()} ${response.url()}`));
+    await open(page, shipped());
+    const driver = new Driver(page);
+    for (const member of ['Option1(0)', 'Option1(1)', 'Option1(2)', 'Check1(0)']) await driver.perform(`click ${member}`);
+    const origin = new URL(shipped()).origin;
+    expect(requests.filter((url) => !url.startsWith(`${origin}/`) && !url.startsWith(`blob:${origin}/`))).toEqual([]);
+    expect(failures).toEqual([]);
+    const violated = await page.evaluate(() => new Promise((resolve) => {
+      document.addEventListener('securitypolicyviolation', (event) => resolve(event.effectiveDirective));
+      fetch('http://127.0.0.2:9/').then(() => resolve('fetched'), () => {});
+    }));
+    expect(violated).toBe('connect-src');
+  });
+
+  test('shows the window at its design size, centred, in its colours, with the picture in its border', async ({ page, context }) => {
+    await open(page, shipped());
+    const window = await page.locator('main').boundingBox();
+    expect([window.width, window.height]).toEqual([461, 387]);
+    expect(Math.abs(window.x + window.width / 2 - 400)).toBeLessThanOrEqual(1);
+    expect(Math.abs(window.y + window.height / 2 - 300)).toBeLessThanOrEqual(1);
+    const at = (x, y) => [window.x + x, window.y + y];
+    const driver = new Driver(page);
+
+    // A spot of the window, of the title, of an option button (right of its caption).
+    const first = await colours(context, await page.screenshot(), [at(20, 150), at(82, 3), at(318, 74)]);
+    expect(first).toEqual([rgb(192, 192, 255), rgb(255, 192, 128), rgb(255, 128, 0)]);
+
+    await driver.perform('click Option1(2)');
+    const box = await page.locator('[data-member="Check1(1)"]').boundingBox();
+    const [checkBox] = await colours(context, await page.screenshot(), [[box.x + box.width - 3, box.y + 3]]);
+    expect(checkBox).toEqual(rgb(128, 255, 128));
+
+    // The picture box: 224 pixels, a 2-pixel border dark at the top and left,
+    // light at the bottom and right, the picture from its inner corner.
+    await driver.perform('click Option1(0)');
+    const picture = await page.locator('[data-member="Picture1"]').boundingBox();
+    expect([picture.width, picture.height]).toEqual([224, 224]);
+    const image = await page.locator('[data-member="Picture1"] img').boundingBox();
+    expect([image.x - picture.x, image.y - picture.y, image.width, image.height]).toEqual([2, 2, 220, 220]);
+    expect(await page.locator('[data-member="Picture1"] img').evaluate((img) => img.complete && img.naturalWidth)).toBe(220);
+    const [top, left, bottom, right] = await colours(context, await page.screenshot(), [
+      [picture.x + 100, picture.y + 1], [picture.x + 1, picture.y + 100],
+      [picture.x + 100, picture.y + 222.5], [picture.x + 222.5, picture.y + 100]]);
+    expect([top, left]).toEqual([rgb(128, 128, 128), rgb(128, 128, 128)]);
+    expect([bottom, right]).toEqual([rgb(255, 255, 255), rgb(255, 255, 255)]);
+    await page.screenshot({ path: path.join(process.env.TEMPERAMENT_WEB_BUILD, 'tests/web/results/hippocrates.png') });
+  });
+
+  test('keeps its layout on a screen scaled by 1.5, drawn 1.5 times as large', async ({ browser }) => {
+    const context = await browser.newContext({ deviceScaleFactor: 1.5, viewport: { width: 800, height: 600 } });
+    const page = await context.newPage();
+    await open(page, shipped());
+    const window = await page.locator('main').boundingBox();
+    expect([window.width, window.height]).toEqual([461, 387]);
+    const option = await page.locator('[data-member="Option1(1)"]').boundingBox();
+    expect([option.x - window.x, option.y - window.y, option.width, option.height]).toEqual([232, 96, 89, 19]);
+    const shot = await page.locator('main').screenshot();
+    // PNG's width and height; the window may lie across a pixel's edge.
+    expect(Math.abs(shot.readUInt32BE(16) - 461 * 1.5)).toBeLessThanOrEqual(1.5);
+    expect(Math.abs(shot.readUInt32BE(20) - 387 * 1.5)).toBeLessThanOrEqual(1.5);
+    const [background, title] = await colours(context, await page.screenshot(), [[window.x + 20, window.y + 150], [window.x + 82, window.y + 3]], 1.5);
+    expect([background, title]).toEqual([rgb(192, 192, 255), rgb(255, 192, 128)]);
+    await page.screenshot({ path: path.join(process.env.TEMPERAMENT_WEB_BUILD, 'tests/web/results/first-screen.png') });
+    await context.close();
+  });
+
+  test('has no accessibility violations on the first, the Pavlov and the Hippocrates screens', async ({ page }) => {
+    await open(page, shipped());
+    const driver = new Driver(page);
+    for (const action of ['start', 'click Option1(2)', 'click Option1(0)']) {
+      await driver.perform(action);
+      const { violations } = await new AxeBuilder({ page }).analyze();
+      expect(violations.map((v) => `${action}: ${v.id}: ${v.help} (${v.nodes.map((n) => n.target).join(', ')})`)).toEqual([]);
+    }
+  });
+
+  test('lets the display box be selected and copied, and the keyboard change nothing in it', async ({ page, context }) => {
+    await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+    await open(page, shipped());
+    const before = await page.locator('textarea').first().inputValue();
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press('Control+C');
+    await page.keyboard.type('x');
+    await page.keyboard.press('Backspace');
+    expect(await page.locator('textarea').first().inputValue()).toBe(before);
+    expect(await page.evaluate(() => navigator.clipboard.readText())).toBe(before);
+  });
+});
+
+test('a run-time error is shown in a dialog and on the console, and the window takes no more input', async ({ page }) => {
+  const errors = [];
+  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+  await open(page, logged());
+  const driver = new Driver(page);
+  await driver.perform('click Option1(2)');
+  await page.evaluate(() => Module.failNextClick());
+  await driver.perform('click Check1(0)');
+  const dialog = page.locator('dialog[open]');
+  await expect(dialog).toBeVisible();
+  expect(errors).toHaveLength(1);
+  expect(errors[0]).toContain('Check1');
+  await expect(dialog).toContainText(errors[0]);
+
+  await dialog.getByRole('button').click();
+  await expect(dialog).toBeHidden();
+  const ended = await page.evaluate(readPage);
+  for (const action of ['click Option1(0)', 'click Check1(1)', 'key Tab', 'key Space', 'key Down']) await driver.perform(action);
+  const after = await page.evaluate(readPage);
+  expect(after.clicks).toBe('none');
+  expect(after.facts).toEqual(ended.facts);
+});
