@@ -25,7 +25,7 @@ windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 li
 benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
-    dbus-daemon fontconfig python3-xlib debootstrap)
+    dbus-daemon fontconfig python3-xlib debootstrap at-spi2-core python3-pyatspi)
 
 wanted=()
 for purpose in "$@"; do

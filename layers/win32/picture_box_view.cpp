@@ -3,10 +3,13 @@
 // expects); the main window passes WM_DRAWITEM on, and the picture is drawn at
 // its natural size from the client area's origin, inside the border, on the
 // platform's default background. The first screen hides the picture, so it is
-// decoded when the box is first shown, not at start-up.
+// decoded when the box is first shown, not at start-up. The STATIC's window
+// text, which an owner-drawn STATIC never paints, is its AccessibleName: the
+// name Active Accessibility gives it.
 
 #include "layers/win32/control_view.hpp"
 #include "layers/win32/picture.hpp"
+#include "layers/win32/wide_text.hpp"
 
 #include <optional>
 
@@ -42,7 +45,8 @@ private:
 }  // namespace
 
 std::unique_ptr<ControlView> createPictureBox(ui::PictureBox& pictureBox, const ChildPlacement& placement, int dpi) {
-    HWND window = createChild(pictureBox, L"STATIC", L"", SS_OWNERDRAW, WS_EX_CLIENTEDGE, placement);
+    HWND window = createChild(pictureBox, L"STATIC", widen(pictureBox.accessibleName()), SS_OWNERDRAW | SS_NOPREFIX,
+                              WS_EX_CLIENTEDGE, placement);
     return std::make_unique<PictureBoxControl>(pictureBox, window, dpi);
 }
 

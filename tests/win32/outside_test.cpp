@@ -63,7 +63,8 @@ TEST(ShippedProgram, WorksWhenDrivenFromAnotherProcess) {
     HWND text = visibleEdit(window);
     ASSERT_NE(text, nullptr) << "the display box is there";
     EXPECT_TRUE(textOf(text).starts_with("Темпераментът е съвкупността")) << "first screen: the introduction";
-    EXPECT_EQ(childrenOf(window).size(), 13u) << "13 controls, the hidden ones included";
+    EXPECT_EQ(childrenOf(window).size(), 15u) << "13 controls, the hidden ones included, and the hidden labels that "
+                                                 "name the two text boxes";
 
     HWND pavlov = childWithText(window, "Павлов");
     ASSERT_NE(pavlov, nullptr) << "the Pavlov option is there";
