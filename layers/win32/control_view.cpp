@@ -37,8 +37,9 @@ HWND createChild(const ui::Control& control, const wchar_t* windowClass, const s
 void createNameLabel(const ui::Control& control, const ChildPlacement& placement) {
     if (control.accessibleName().empty()) return;
     // Hidden and of no size: the dialog manager and the screen pass it by.
-    HWND label = CreateWindowExW(0, L"STATIC", widen(control.accessibleName()).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX,
-                                 0, 0, 0, 0, placement.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND label =
+        CreateWindowExW(0, L"STATIC", widen(control.accessibleName()).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0,
+                        0, 0, placement.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (label == nullptr) throwLastError("не може да се създаде името на " + control.memberName());
 }
 

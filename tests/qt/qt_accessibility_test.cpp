@@ -62,15 +62,14 @@ TEST(QtAccessibility, EveryActionOfAButtonIsExactlyOneClick) {
             byMouse.push_back(withoutFocus(test_support::stepText(*driver.takeClicks(), driver.read())));
         }
     });
-    const qt_test::Outcome outcome =
-        qt_test::runWindow([&](ui::MainForm& form, qt::Window& window, QtDriver& driver) {
-            for (std::size_t i = 0; i < steps.size(); ++i) {
-                QWidget& button = window.widgetOf(test_support::controlNamed(form, steps[i].member));
-                actionsOf(button).doAction(steps[i].action);
-                EXPECT_EQ(withoutFocus(test_support::stepText(*driver.takeClicks(), driver.read())), byMouse[i])
-                    << steps[i].action.toStdString() << " on " << steps[i].member;
-            }
-        });
+    const qt_test::Outcome outcome = qt_test::runWindow([&](ui::MainForm& form, qt::Window& window, QtDriver& driver) {
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            QWidget& button = window.widgetOf(test_support::controlNamed(form, steps[i].member));
+            actionsOf(button).doAction(steps[i].action);
+            EXPECT_EQ(withoutFocus(test_support::stepText(*driver.takeClicks(), driver.read())), byMouse[i])
+                << steps[i].action.toStdString() << " on " << steps[i].member;
+        }
+    });
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.reports, std::vector<std::string>{});
 }

@@ -108,8 +108,8 @@ ComPtr<IAccessible> accessibleOf(HWND window, LONG object) {
     const HRESULT result =
         AccessibleObjectFromWindow(window, static_cast<DWORD>(object), __uuidof(IAccessible), &accessible);
     if (FAILED(result) || !accessible) {
-        throw std::runtime_error("no accessible object for a " + win32::narrow(classOf(window)) + " window: " +
-                                 std::to_string(static_cast<unsigned long>(result)));
+        throw std::runtime_error("no accessible object for a " + win32::narrow(classOf(window)) +
+                                 " window: " + std::to_string(static_cast<unsigned long>(result)));
     }
     return accessible;
 }
@@ -164,8 +164,8 @@ std::vector<Found> shownControls(HWND window) {
 std::vector<std::string> describe(IAccessible& accessible) {
     const LONG role = numberOf(accessible, &IAccessible::get_accRole);
     const auto known = roleNames().find(role);
-    std::string line = (known != roleNames().end() ? known->second : "role" + std::to_string(role)) + " \"" +
-                       nameOf(accessible) + '"';
+    std::string line =
+        (known != roleNames().end() ? known->second : "role" + std::to_string(role)) + " \"" + nameOf(accessible) + '"';
     const LONG state = numberOf(accessible, &IAccessible::get_accState);
     if (state & STATE_SYSTEM_CHECKED) line += " checked";
     if (state & STATE_SYSTEM_FOCUSED) line += " focused";
