@@ -12,6 +12,7 @@
 // Windows' own default action of a button does.
 
 #include "probe.hpp"
+#include "session.hpp"
 #include "test_options.hpp"
 
 #include "layers/win32/wide_text.hpp"
@@ -290,6 +291,26 @@ TEST(Accessibility, AScreenReaderFindsTheExpectedTrees) {
         const std::optional<DWORD> status = process.close();
         EXPECT_EQ(status, std::optional<DWORD>{0});
     }
+}
+
+// In the program's own process, where its Clicks are seen: the default action
+// of a button is exactly one Click, and that of a hidden box none.
+TEST(Accessibility, TheDefaultActionOfAButtonIsOneClick) {
+    Session session;
+    const int status = session.run([](win32::Window& window, ui::MainForm& form) {
+        const auto act = [&](const ui::Control& control) {
+            HWND button = window.handleOf(control);
+            doDefaultAction({button, accessibleOf(button, OBJID_CLIENT), control.memberName(), {}});
+            win32::processPendingMessages(window.handle());
+        };
+        act(form.Option1().Item(2));
+        act(form.Check1().Item(1));  // unbalanced: the mobility box is hidden
+        act(form.Check1().Item(2));
+        act(form.Check1().Item(1));
+        act(form.Option1().Item(2));
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.clicks(), (std::vector<std::string>{"Option1(2)", "Check1(1)", "Check1(1)", "Option1(2)"}));
 }
 
 // Wine's accessible object of an EDIT sets its value with WM_SETTEXT, read-only
