@@ -33,6 +33,25 @@ PATIENCE = 20.0  # seconds for a step's tree to appear; it normally takes millis
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
+def wait_for_accessibility_bus(address):
+    """Until the bus launcher has registered on the session bus: the program
+    and pyatspi look the accessibility bus up there once, when they start."""
+    from gi.repository import Gio, GLib
+
+    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                              "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)), None,
+                              Gio.DBusCallFlags.NONE, -1, None)
+        if owned.unpack()[0]:
+            bus.close_sync(None)
+            return
+        time.sleep(0.05)
+    raise session.Failure("the accessibility bus did not start")
+
+
 def read_scenario(path):
     """[(action, [expected tree lines])] from a .tree file."""
     steps = []
@@ -228,6 +247,7 @@ def main():
         # The accessibility bus, as a desktop session starts it.
         helpers.insert(0, subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for_accessibility_bus(env["DBUS_SESSION_BUS_ADDRESS"])
         os.environ.update({k: env[k] for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "XDG_RUNTIME_DIR")})
         import pyatspi  # finds the accessibility bus through the session bus when imported
 
