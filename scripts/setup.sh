@@ -38,7 +38,7 @@ command -v npm >/dev/null || web+=(nodejs npm)
 benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
-    dbus-daemon fontconfig python3-xlib debootstrap)
+    dbus-daemon fontconfig python3-xlib debootstrap at-spi2-core python3-pyatspi)
 
 wanted=()
 for purpose in "$@"; do

@@ -17,12 +17,22 @@ inline bool isArrowKey(int key) {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
+// What every ModelButton is, whatever its Qt class: its accessible interface
+// is ours (accessible_button.cpp).
+class UserButton {
+public:
+    virtual ~UserButton() = default;
+    UserButton() = default;
+    UserButton(const UserButton&) = delete;
+    UserButton& operator=(const UserButton&) = delete;
+};
+
 // A check box or radio button whose state is the model's: a click or Space
 // does not change the button itself but tells the window (its clicked
 // signal), and the model's new state comes back through the view. The arrow
-// keys go on to the window.
+// keys go on to the window. Its accessible actions click it the same way.
 template <class Button>
-class ModelButton final : public Button {
+class ModelButton final : public Button, public UserButton {
 public:
     using Button::Button;
 
@@ -36,6 +46,11 @@ protected:
         Button::keyPressEvent(event);
     }
 };
+
+// Gives every ModelButton its accessible interface, whose actions (Toggle,
+// Press) click the button instead of toggling it behind the model's back.
+// Once per process; later calls do nothing.
+void installAccessibleButtons();
 
 // Tells the window that the user clicked a control.
 using UserClick = std::function<void(ui::Control&)>;

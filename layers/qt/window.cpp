@@ -48,6 +48,7 @@ Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form
     setAutoFillBackground(true);
     setFont(toQFont(form.font()));
 
+    installAccessibleButtons();
     const UserClick clicked = [this](ui::Control& control) { userClicked(control); };
     for (ui::Control* control : form.controls()) {
         std::unique_ptr<ControlView> view = createView(*control, *this, clicked);
@@ -84,6 +85,9 @@ void Window::propertyChanged(const ui::Control& control, ui::Property property) 
 }
 
 void Window::userClicked(ui::Control& control) {
+    // A click on a hidden widget (a toolkit call, an assistive technology's
+    // action) is no user's.
+    if (!control.Visible()) return;
     if (user_.clicked(control) == runtime::Continuation::Running) return;
     // The run-time has reported an error that ends the program.
     QCoreApplication::exit(user_.exitStatus());

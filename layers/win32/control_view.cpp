@@ -1,5 +1,6 @@
 #include "layers/win32/control_view.hpp"
 
+#include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
 
 namespace temperament::win32 {
@@ -31,6 +32,15 @@ HWND createChild(const ui::Control& control, const wchar_t* windowClass, const s
     if (window == nullptr) throwLastError("не може да се създаде елементът " + control.memberName());
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     return window;
+}
+
+void createNameLabel(const ui::Control& control, const ChildPlacement& placement) {
+    if (control.accessibleName().empty()) return;
+    // Hidden and of no size: the dialog manager and the screen pass it by.
+    HWND label =
+        CreateWindowExW(0, L"STATIC", widen(control.accessibleName()).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0,
+                        0, 0, placement.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (label == nullptr) throwLastError("не може да се създаде името на " + control.memberName());
 }
 
 }  // namespace temperament::win32

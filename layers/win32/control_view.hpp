@@ -57,6 +57,13 @@ private:
 [[nodiscard]] HWND createChild(const ui::Control& control, const wchar_t* windowClass, const std::wstring& text,
                                DWORD style, DWORD extendedStyle, const ChildPlacement& placement);
 
+// Names `control` for screen readers by its AccessibleName, where the
+// platform's accessible object of a standard control takes its name from a
+// label: a hidden STATIC created just before the control in the Z order
+// (Active Accessibility names an EDIT by the STATIC that precedes it). Does
+// nothing for a control without one.
+void createNameLabel(const ui::Control& control, const ChildPlacement& placement);
+
 // One factory per control kind, each in its own file.
 [[nodiscard]] std::unique_ptr<ControlView> createLabel(ui::Label& label, const ChildPlacement& placement);
 [[nodiscard]] std::unique_ptr<ControlView> createTextBox(ui::TextBox& textBox, const ChildPlacement& placement);

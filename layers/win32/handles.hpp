@@ -67,4 +67,8 @@ private:
     bool initialized_ = false;
 };
 
+// CoCreateInstance of an in-process object, through the ole32 loaded on first
+// use; needs a ComApartment on this thread.
+HRESULT createComObject(REFCLSID classId, REFIID interfaceId, void** object);
+
 }  // namespace temperament::win32

@@ -17,6 +17,7 @@ namespace {
 struct OleFunctions {
     decltype(&CoInitializeEx) coInitializeEx;
     decltype(&CoUninitialize) coUninitialize;
+    decltype(&CoCreateInstance) coCreateInstance;
     decltype(&CreateStreamOnHGlobal) createStreamOnHGlobal;
     decltype(&OleLoadPicture) oleLoadPicture;
 };
@@ -47,6 +48,7 @@ const OleFunctions& ole() {
         HMODULE oleaut32 = loadSystemLibrary(L"oleaut32.dll");
         return OleFunctions{procedure<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx"),
                             procedure<decltype(&CoUninitialize)>(ole32, "CoUninitialize"),
+                            procedure<decltype(&CoCreateInstance)>(ole32, "CoCreateInstance"),
                             procedure<decltype(&CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal"),
                             procedure<decltype(&OleLoadPicture)>(oleaut32, "OleLoadPicture")};
     }();
@@ -62,6 +64,10 @@ ComApartment::ComApartment() {
 
 ComApartment::~ComApartment() {
     if (initialized_) ole().coUninitialize();
+}
+
+HRESULT createComObject(REFCLSID classId, REFIID interfaceId, void** object) {
+    return ole().coCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object);
 }
 
 Picture::Picture(std::span<const unsigned char> encoded) {

@@ -49,9 +49,10 @@ public:
     OutsideDriver(const ProgramProcess& process, const ui::MainForm& form)
         : window_(process.window()), form_(form), input_(GetWindowThreadProcessId(window_, nullptr)) {
         // The controls were made in tab order, which the dialog manager keeps as
-        // their order among the window's children.
+        // their order among the window's children; the labels that only name a
+        // control for screen readers have no control id.
         for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            natives_.push_back(child);
+            if (GetDlgCtrlID(child) != 0) natives_.push_back(child);
         }
         if (natives_.size() != form_.tabOrder().size()) {
             throw std::runtime_error("the window has " + std::to_string(natives_.size()) + " controls, the design " +

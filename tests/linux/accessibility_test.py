@@ -1,0 +1,273 @@
+#!/usr/bin/python3
+"""What a screen reader on Linux finds in the running program, through AT-SPI.
+
+Usage: accessibility_test.py PROGRAM SCRATCH_DIR TREE_FILE...
+
+Starts the program on a virtual X display of its own with a private session
+bus, on which the accessibility bus (at-spi-bus-launcher) runs, and with Qt's
+accessibility bridge on (QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1). Then plays each
+scenario of expected accessibility trees (tests/accessibility/*.tree) from a
+fresh start: keys and mouse clicks through the X test extension, the
+controls' accessible actions through AT-SPI, and after each step reads the
+window's tree with pyatspi as a screen reader does (roles, names, states, the
+display box's text through the Text interface) and compares it with the
+expected one. Prints a diff and exits 1 on a difference, 2 on any other
+failure; closes the program and requires its exit status 0.
+"""
+
+import difflib
+import os
+import subprocess
+import sys
+import time
+
+import drive_program as session
+
+try:
+    from Xlib import X, XK, display as xdisplay
+    from Xlib.ext import xtest
+except ImportError:
+    sys.exit("accessibility_test: python3-xlib is needed (scripts/setup.sh tests)")
+
+PATIENCE = 20.0  # seconds for a step's tree to appear; it normally takes milliseconds
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+
+
+def wait_for_accessibility_bus(address):
+    """Until the bus launcher has registered on the session bus: the program
+    and pyatspi look the accessibility bus up there once, when they start."""
+    from gi.repository import Gio, GLib
+
+    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                              "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)), None,
+                              Gio.DBusCallFlags.NONE, -1, None)
+        if owned.unpack()[0]:
+            bus.close_sync(None)
+            return
+        time.sleep(0.05)
+    raise session.Failure("the accessibility bus did not start")
+
+
+def read_scenario(path):
+    """[(action, [expected tree lines])] from a .tree file."""
+    steps = []
+    with open(path, encoding="utf-8") as lines:
+        for number, line in enumerate(lines, 1):
+            line = line.rstrip("\n")
+            if line.startswith("#") or not line.strip():
+                continue
+            if line.startswith("== "):
+                steps.append((line[3:], []))
+            elif not steps:
+                raise session.Failure(f"{path}:{number}: a tree before the first '== <action>'")
+            else:
+                steps[-1][1].append(line)
+    return steps
+
+
+def parse_action(action):
+    """("start"|"key"|"click"|"toggle"|"press", argument)"""
+    verb, _, argument = action.partition(" ")
+    if verb in ("click", "toggle", "press"):
+        if len(argument) < 2 or argument[0] != '"' or argument[-1] != '"':
+            raise session.Failure(f"the action '{action}' names no control in quotes")
+        argument = argument[1:-1]
+    elif verb not in ("start", "key"):
+        raise session.Failure(f"unknown action '{action}'")
+    return verb, argument
+
+
+class Tree:
+    """The program's window as AT-SPI shows it."""
+
+    ROLES = None  # filled once pyatspi is imported
+
+    def __init__(self, atspi, title):
+        self.atspi = atspi
+        self.title = title
+        Tree.ROLES = {
+            atspi.ROLE_FRAME: "window", atspi.ROLE_LABEL: "label", atspi.ROLE_IMAGE: "image",
+            atspi.ROLE_RADIO_BUTTON: "radio", atspi.ROLE_CHECK_BOX: "check", atspi.ROLE_TEXT: "text",
+        }
+
+    def frame(self):
+        desktop = self.atspi.Registry.getDesktop(0)
+        for application in desktop:
+            if application is None:
+                continue
+            for window in application:
+                if window is not None and window.name.endswith(self.title):
+                    return window
+        return None
+
+    def shown(self):
+        """The window's children a user can see, in reading order."""
+        frame = self.frame()
+        if frame is None:
+            return None, []
+        children = []
+        for child in frame:
+            if child is not None and child.getState().contains(self.atspi.STATE_SHOWING):
+                extents = child.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
+                children.append(((extents.y, extents.x), child))
+        children.sort(key=lambda item: item[0])
+        return frame, [child for _, child in children]
+
+    def describe(self, accessible):
+        role = self.ROLES.get(accessible.getRole(), accessible.getRoleName())
+        states = accessible.getState()
+        line = f'{role} "{accessible.name}"'
+        for state, word in ((self.atspi.STATE_CHECKED, "checked"), (self.atspi.STATE_FOCUSED, "focused"),
+                            (self.atspi.STATE_READ_ONLY, "read-only")):
+            if states.contains(state):
+                line += " " + word
+        lines = [line]
+        if role == "text":
+            text = accessible.queryText()
+            content = text.getText(0, text.characterCount)
+            lines += [f'  | "{paragraph}"' for paragraph in content.split("\n")[:-1 if content.endswith("\n") else None]]
+        return lines
+
+    def read(self):
+        frame, children = self.shown()
+        if frame is None:
+            return ["(no window)"]
+        lines = [f'window "{frame.name}"']
+        for child in children:
+            lines += self.describe(child)
+        return lines
+
+    def named(self, name):
+        _, children = self.shown()
+        for child in children:
+            if child.name == name:
+                return child
+        raise session.Failure(f'no control named "{name}" is shown')
+
+
+class Keyboard:
+    def __init__(self, disp):
+        self.disp = disp
+
+    def key(self, name):
+        code = self.disp.keysym_to_keycode(XK.string_to_keysym(name))
+        if code == 0:
+            raise session.Failure(f"no key {name}")
+        xtest.fake_input(self.disp, X.KeyPress, code)
+        xtest.fake_input(self.disp, X.KeyRelease, code)
+        self.disp.sync()
+
+    def click(self, atspi, accessible):
+        # On the indicator, where a user aims.
+        extents = accessible.queryComponent().getExtents(atspi.DESKTOP_COORDS)
+        xtest.fake_input(self.disp, X.MotionNotify, x=extents.x + 8, y=extents.y + extents.height // 2)
+        xtest.fake_input(self.disp, X.ButtonPress, 1)
+        xtest.fake_input(self.disp, X.ButtonRelease, 1)
+        self.disp.sync()
+
+
+def act(atspi, accessible, name):
+    actions = accessible.queryAction()
+    for index in range(actions.nActions):
+        if actions.getName(index) == name:
+            actions.doAction(index)
+            return
+    offered = [actions.getName(i) for i in range(actions.nActions)]
+    raise session.Failure(f'"{accessible.name}" offers no action {name}, only {offered}')
+
+
+def wait_for_tree(tree, program, expected):
+    deadline = time.monotonic() + PATIENCE
+    found = []
+    while time.monotonic() < deadline:
+        if program.poll() is not None:
+            raise session.Failure(f"the program ended with status {program.returncode}")
+        try:
+            found = tree.read()
+        except Exception as error:  # an object went away while being read: read again
+            found = [f"(unreadable: {error})"]
+        if found == expected:
+            return None
+        time.sleep(0.05)
+    return found
+
+
+def play(path, atspi, program_path, env, disp):
+    """Runs one scenario from a fresh start of the program; False when a tree differs."""
+    steps = read_scenario(path)
+    program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
+    try:
+        window = session.Window(disp, program)
+        # The display has no window manager: give the window the keyboard as one would.
+        window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        disp.sync()
+        keyboard = Keyboard(disp)
+        tree = Tree(atspi, session.TITLE)
+        for action, expected in steps:
+            verb, argument = parse_action(action)
+            if verb == "key":
+                keyboard.key(argument)
+            elif verb == "click":
+                keyboard.click(atspi, tree.named(argument))
+            elif verb in ("toggle", "press"):
+                act(atspi, tree.named(argument), verb.capitalize())
+            found = wait_for_tree(tree, program, expected)
+            if found is not None:
+                print(f"{os.path.basename(path)}: after '{action}':")
+                sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
+                    expected, found, "expected", "found", lineterm=""))
+                return False  # the next steps would start from another state
+        window.close()
+        status = program.wait(timeout=PATIENCE)
+        if status != 0:
+            raise session.Failure(f"the program ended with status {status}")
+        return True
+    finally:
+        if program.poll() is None:
+            program.kill()
+            program.wait()
+
+
+def main():
+    if len(sys.argv) < 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    program, scratch, trees = sys.argv[1], sys.argv[2], sys.argv[3:]
+    helpers = []
+    try:
+        server, display_name = session.start_xvfb()
+        helpers.append(server)
+        env = session.scratch_environment(scratch, display_name)
+        bus, env["DBUS_SESSION_BUS_ADDRESS"] = session.start_session_bus(scratch)
+        helpers.insert(0, bus)
+        # The accessibility bus, as a desktop session starts it.
+        helpers.insert(0, subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for_accessibility_bus(env["DBUS_SESSION_BUS_ADDRESS"])
+        os.environ.update({k: env[k] for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "XDG_RUNTIME_DIR")})
+        import pyatspi  # finds the accessibility bus through the session bus when imported
+
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        disp = xdisplay.Display(display_name)
+        failed = 0
+        for path in trees:
+            passed = play(path, pyatspi, program, env, disp)
+            failed += not passed
+            print(f"{os.path.basename(path)}: {'as expected' if passed else 'differs'}", flush=True)
+        print(f"{len(trees) - failed} passed, {failed} failed")
+        return 1 if failed else 0
+    except (session.Failure, OSError, subprocess.SubprocessError) as failure:
+        print(f"accessibility_test: {failure}", file=sys.stderr)
+        return 2
+    finally:
+        for helper in helpers:
+            helper.terminate()
+            helper.wait()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
