@@ -8,7 +8,7 @@ if (!build) throw new Error('TEMPERAMENT_WEB_BUILD must name the web build (ctes
 
 module.exports = defineConfig({
   testDir: __dirname,
-  testMatch: '*.spec.js',
+  testMatch: '*.test.js',
   globalSetup: require.resolve('./support/server.js'),
   outputDir: path.join(build, 'tests/web/results'),
   fullyParallel: true,
