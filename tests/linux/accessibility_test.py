@@ -86,9 +86,10 @@ class Tree:
 
     ROLES = None  # filled once pyatspi is imported
 
-    def __init__(self, atspi, title):
+    def __init__(self, atspi, title, pid):
         self.atspi = atspi
         self.title = title
+        self.pid = pid  # the registry may still list the window of the previous start
         Tree.ROLES = {
             atspi.ROLE_FRAME: "window", atspi.ROLE_LABEL: "label", atspi.ROLE_IMAGE: "image",
             atspi.ROLE_RADIO_BUTTON: "radio", atspi.ROLE_CHECK_BOX: "check", atspi.ROLE_TEXT: "text",
@@ -97,7 +98,10 @@ class Tree:
     def frame(self):
         desktop = self.atspi.Registry.getDesktop(0)
         for application in desktop:
-            if application is None:
+            try:
+                if application is None or application.get_process_id() != self.pid:
+                    continue
+            except Exception:  # an application that went away while being asked
                 continue
             for window in application:
                 if window is not None and window.name.endswith(self.title):
@@ -142,10 +146,16 @@ class Tree:
         return lines
 
     def named(self, name):
-        _, children = self.shown()
-        for child in children:
-            if child.name == name:
-                return child
+        deadline = time.monotonic() + PATIENCE
+        while time.monotonic() < deadline:
+            try:
+                _, children = self.shown()
+                for child in children:
+                    if child.name == name:
+                        return child
+            except Exception:  # an object went away while being read: read again
+                pass
+            time.sleep(0.05)
         raise session.Failure(f'no control named "{name}" is shown')
 
 
@@ -206,7 +216,7 @@ def play(path, atspi, program_path, env, disp):
         window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
         disp.sync()
         keyboard = Keyboard(disp)
-        tree = Tree(atspi, session.TITLE)
+        tree = Tree(atspi, session.TITLE, program.pid)
         for action, expected in steps:
             verb, argument = parse_action(action)
             if verb == "key":
