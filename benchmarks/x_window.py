@@ -51,6 +51,9 @@ class ProgramWindow:
         self.disp = disp
         display_name = disp.get_display_name()
         self.root = self.disp.screen().root
+        # The pointer out of the way: a control under it may show it.
+        xtest.fake_input(self.disp, X.MotionNotify, x=0, y=0)
+        self.disp.sync()
         environment = dict(os.environ, DISPLAY=display_name)
         self.process = subprocess.Popen(command, env=environment, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
