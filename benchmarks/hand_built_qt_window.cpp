@@ -68,7 +68,7 @@ int main() {
 
     std::array<QRadioButton*, 3> options{};
     for (int i = 0; i < 3; ++i) {
-        options.at(i) = new QRadioButton(text(hand_built::options[i]), &window);
+        options.at(i) = new QRadioButton(text(hand_built::options.at(i)), &window);
         options.at(i)->setGeometry(232, 72 + 24 * i, 89, 19);
         colour(*options.at(i), QColor(255, 128, 0));
     }
@@ -77,8 +77,8 @@ int main() {
     constexpr std::array<int, 3> boxWidths{105, 129, 129};
     std::array<QCheckBox*, 3> boxes{};
     for (int i = 0; i < 3; ++i) {
-        boxes.at(i) = new QCheckBox(text(hand_built::boxes[i]), &window);
-        boxes.at(i)->setChecked(hand_built::boxesChecked[i]);
+        boxes.at(i) = new QCheckBox(text(hand_built::boxes.at(i)), &window);
+        boxes.at(i)->setChecked(hand_built::boxesChecked.at(i));
         boxes.at(i)->setGeometry(328, boxTops.at(i), boxWidths.at(i), 25);
         colour(*boxes.at(i), QColor(128, 255, 128));
         boxes.at(i)->hide();
@@ -104,7 +104,8 @@ int main() {
     });
 
     QRect frame = window.frameGeometry();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame.moveCenter(screen->availableGeometry().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
     display->setFocus(Qt::OtherFocusReason);
     window.show();

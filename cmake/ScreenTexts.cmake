@@ -72,18 +72,20 @@ function(screen_texts_header output)
 // Made by the build (cmake/ScreenTexts.cmake) from the expected screens: the
 // texts the program shows, for the hand-built baseline windows.
 
+#include <array>
+
 namespace hand_built {
 
 inline constexpr auto caption = @p@"@caption_start@";
 inline constexpr auto title = @p@"@title_start@";
-inline constexpr decltype(caption) options[3] = {@p@"@option0_start@", @p@"@option1_start@", @p@"@option2_start@"};
+inline constexpr std::array options{@p@"@option0_start@", @p@"@option1_start@", @p@"@option2_start@"};
 inline constexpr auto introduction = @p@"@text_start@";
 // The display box after a click on the second and on the third option button.
 inline constexpr auto secondText = @p@"@text_jung@";
 inline constexpr auto thirdText = @p@"@text_pavlov@";
 // The property boxes the third option button shows.
-inline constexpr decltype(caption) boxes[3] = {@p@"@box0_pavlov@", @p@"@box1_pavlov@", @p@"@box2_pavlov@"};
-inline constexpr bool boxesChecked[3] = {@checked0_pavlov@, @checked1_pavlov@, @checked2_pavlov@};
+inline constexpr std::array boxes{@p@"@box0_pavlov@", @p@"@box1_pavlov@", @p@"@box2_pavlov@"};
+inline constexpr std::array boxesChecked{@checked0_pavlov@, @checked1_pavlov@, @checked2_pavlov@};
 
 }  // namespace hand_built
 ]==])

@@ -60,8 +60,8 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORDLG: return reinterpret_cast<LRESULT>(background);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        const auto dc = reinterpret_cast<HDC>(wParam);
-        const auto control = reinterpret_cast<HWND>(lParam);
+        auto* const dc = reinterpret_cast<HDC>(wParam);
+        auto* const control = reinterpret_cast<HWND>(lParam);
         const int id = GetDlgCtrlID(control);
         if (id == displayId) {
             return paintWith(dc, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), displayBrush);
@@ -120,10 +120,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, hand_built::caption, style,
-                                  work.left + (work.right - work.left - width) / 2,
-                                  work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(
+        0, windowClass.lpszClassName, hand_built::caption, style, work.left + (work.right - work.left - width) / 2,
+        work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     constexpr int iconResource = 1;
     SendMessageW(window, WM_SETICON, ICON_BIG,
@@ -135,22 +134,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 
     // In tab order, which is the dialog manager's Z order.
-    display = child(window, L"EDIT", hand_built::introduction,
-                    WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY |
-                        WS_VSCROLL,
-                    WS_EX_CLIENTEDGE, {8, 256, 457, 377}, displayId, font);
+    display =
+        child(window, L"EDIT", hand_built::introduction,
+              WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL,
+              WS_EX_CLIENTEDGE, {8, 256, 457, 377}, displayId, font);
     child(window, L"STATIC", hand_built::title, WS_VISIBLE | WS_GROUP | SS_CENTER | SS_NOPREFIX, 0, {80, 0, 385, 25},
           titleId, font);
     for (int i = 0; i < 3; ++i) {
         const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
-        child(window, L"BUTTON", hand_built::options[i], WS_VISIBLE | BS_AUTORADIOBUTTON | first, 0,
+        child(window, L"BUTTON", hand_built::options.at(i), WS_VISIBLE | BS_AUTORADIOBUTTON | first, 0,
               {232, 72 + 24 * i, 321, 91 + 24 * i}, firstOption + i, font);
     }
     constexpr std::array<RECT, 3> boxPlaces{RECT{328, 72, 433, 97}, RECT{328, 104, 457, 129}, RECT{328, 136, 457, 161}};
     for (int i = 0; i < 3; ++i) {
-        boxes.at(i) = child(window, L"BUTTON", hand_built::boxes[i], WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+        boxes.at(i) = child(window, L"BUTTON", hand_built::boxes.at(i), WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
                             boxPlaces.at(i), firstBox + i, font);
-        SendMessageW(boxes.at(i), BM_SETCHECK, hand_built::boxesChecked[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(boxes.at(i), BM_SETCHECK, hand_built::boxesChecked.at(i) ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
     // Activation puts the focus in the display box, its whole text selected;
