@@ -94,11 +94,15 @@ int main() {
     display->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     display->setPlainText(text(hand_built::introduction));
 
-    QObject::connect(options[1], &QRadioButton::clicked, display, [display, &boxes] {
+    // On toggled, which comes before Qt repaints the clicked button (clicked
+    // comes after): the new text is then in that same frame.
+    QObject::connect(options[1], &QRadioButton::toggled, display, [display, &boxes](bool chosen) {
+        if (!chosen) return;
         display->setPlainText(text(hand_built::secondText));
         for (QCheckBox* box : boxes) box->hide();
     });
-    QObject::connect(options[2], &QRadioButton::clicked, display, [display, &boxes] {
+    QObject::connect(options[2], &QRadioButton::toggled, display, [display, &boxes](bool chosen) {
+        if (!chosen) return;
         display->setPlainText(text(hand_built::thirdText));
         for (QCheckBox* box : boxes) box->show();
     });
