@@ -8,9 +8,15 @@ button writes another text, and the button is pressed and the screen left to
 settle before the release that is timed. The windows are open side by side,
 each on its own X display, and clicked in turns.
 
+The last window is the hand-built one, which does nothing on a click on the
+first option button but move the choice there: after each timed click its
+first option button is clicked too, timed to the first drawing anywhere, the
+toolkit's floor for a click that shows anything at all.
+
 Usage: click_latency.py CLICKS LABEL DISPLAY COMMAND [LABEL DISPLAY COMMAND...]
 (COMMAND: a command line, split as the shell would). Prints one line per
-window: "<label> <median ms> <worst ms> <clicks>", tab-separated."""
+window, and one for the floor: "<label> <median ms> <worst ms> <clicks>",
+tab-separated."""
 
 import shlex
 import statistics
@@ -33,17 +39,22 @@ def wait_for_drawing_over(window, rect, start, what):
             return time.perf_counter() - start
 
 
+def timed_click(window, point, rect, what):
+    """Seconds from the release of a click on `point` to the first drawing over `rect`."""
+    window.press(point)
+    window.settle(QUIET)
+    start = time.perf_counter()
+    window.release()
+    elapsed = wait_for_drawing_over(window, rect, start, what)
+    window.settle(QUIET)
+    return elapsed
+
+
 def measure(window, rect, second, third):
     window.click(second)
     wait_for_drawing_over(window, rect, time.perf_counter(), "Option1(1)")
     window.settle(QUIET)
-    window.press(third)
-    window.settle(QUIET)
-    start = time.perf_counter()
-    window.release()
-    elapsed = wait_for_drawing_over(window, rect, start, "Option1(2)")
-    window.settle(QUIET)
-    return elapsed
+    return timed_click(window, third, rect, "Option1(2)")
 
 
 def main():
@@ -58,19 +69,25 @@ def main():
             window.settle(0.2)
             window.watch_damage()
             windows.append((label, window, []))
-        second, third = centre("Option1(1)"), centre("Option1(2)")
+        first, second, third = centre("Option1(0)"), centre("Option1(1)"), centre("Option1(2)")
+        anywhere = (0, 0, 1 << 16, 1 << 16)
+        floor = []
         for click in range(clicks):
             for label, window, times in windows:
                 rect = window.screen_rect(control_rect("Text1(0)"))
                 try:
                     times.append(measure(window, rect, second, third))
+                    if window is windows[-1][1]:
+                        floor.append(timed_click(window, first, anywhere, "Option1(0)"))
                 except Failure as failure:
                     raise Failure(f"{label}, click {click + 1}: {failure}") from None
+        windows.append(("floor", None, floor))
     except Failure as failure:
         sys.exit(f"click_latency: {failure}")
     finally:
         for _, window, _ in windows:
-            window.close()
+            if window is not None:
+                window.close()
     for label, _, times in windows:
         print(f"{label}\t{1000 * statistics.median(times):.2f}\t{1000 * max(times):.2f}\t{len(times)}")
     return 0
