@@ -36,6 +36,9 @@ def samples(window):
 def screens(command, disp):
     window = ProgramWindow(shlex.split(command), disp)
     try:
+        # Sampled once nothing has been drawn for a while (a busy machine may
+        # draw the first screen in pieces); the caret's blinks come 0.5 s apart.
+        window.watch_damage()
         window.settle(quiet=0.2)
         first = samples(window)
         window.click(centre("Option1(2)"))

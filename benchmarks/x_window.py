@@ -58,6 +58,7 @@ class ProgramWindow:
         self.process = subprocess.Popen(command, env=environment, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.patience = patience
+        self.damage = None
         self.window = self._wait_for("its window to be shown", self._find)
         geometry = self.window.get_geometry()
         # Wine draws the frame inside the X window: the same border left,
@@ -153,6 +154,9 @@ class ProgramWindow:
                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         self.window.send_event(message, event_mask=X.NoEventMask)
         self.disp.sync()
+        if self.damage is not None:
+            self.disp.damage_destroy(self.damage)
+            self.damage = None
         try:
             self.process.wait(timeout=10)
         except subprocess.TimeoutExpired:
