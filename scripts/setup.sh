@@ -22,7 +22,7 @@ windows_build=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-
 # The Windows tests build GoogleTest from Debian's sources (googletest); Wine's
 # X11 driver loads the X extension libraries at run time.
 windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1)
-benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb python3-xlib)
+benchmarks=("${program[@]}" "${windows[@]}" libbenchmark-dev xvfb python3-xlib valgrind)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap)
