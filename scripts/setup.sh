@@ -35,7 +35,7 @@ package=("${program[@]}" dpkg-dev lintian)
 # is no npm.
 web=(cmake ninja-build emscripten chromium fonts-liberation2)
 command -v npm >/dev/null || web+=(nodejs npm)
-benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb)
+benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb python3-xlib valgrind)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows_i386[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
     dbus-daemon fontconfig python3-xlib debootstrap at-spi2-core python3-pyatspi)

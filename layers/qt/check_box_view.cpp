@@ -49,9 +49,8 @@ private:
 }  // namespace
 
 std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, QWidget& parent, const UserClick& clicked) {
-    auto* box = new ModelButton<QCheckBox>(&parent);
+    auto* box = new ModelButton<QCheckBox>([&control, clicked] { clicked(control); }, &parent);
     box->setTristate(true);  // the model may set Value 2, grayed
-    QObject::connect(box, &QCheckBox::clicked, box, [&control, clicked] { clicked(control); });
     return std::make_unique<CheckBoxView>(control, *box);
 }
 

@@ -4,11 +4,13 @@
 
 #include "ui/control_model.hpp"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace temperament::qt {
 
@@ -28,16 +30,28 @@ public:
 };
 
 // A check box or radio button whose state is the model's: a click or Space
-// does not change the button itself but tells the window (its clicked
-// signal), and the model's new state comes back through the view. The arrow
-// keys go on to the window. Its accessible actions click it the same way.
+// does not change the button itself but tells the window, and the model's new
+// state comes back through the view. The arrow keys go on to the window. Its
+// accessible actions click it the same way.
 template <class Button>
 class ModelButton final : public Button, public UserButton {
 public:
-    using Button::Button;
+    ModelButton(std::function<void()> userClick, QWidget* parent) : Button(parent), userClick_(std::move(userClick)) {
+        // A click that does not change the state (an option button already
+        // chosen) is told here; any other in nextCheckState.
+        QObject::connect(this, &QAbstractButton::clicked, this, [this] {
+            if (!std::exchange(told_, false)) userClick_();
+        });
+    }
 
 protected:
-    void nextCheckState() override {}
+    // Where Qt toggles the button itself, before it repaints it and emits
+    // clicked: the model's answer is then shown in that one frame, not one
+    // frame later.
+    void nextCheckState() override {
+        told_ = true;
+        userClick_();
+    }
     void keyPressEvent(QKeyEvent* event) override {
         if (isArrowKey(event->key())) {
             event->ignore();
@@ -45,6 +59,10 @@ protected:
         }
         Button::keyPressEvent(event);
     }
+
+private:
+    std::function<void()> userClick_;
+    bool told_ = false;  // nextCheckState told this click
 };
 
 // Gives every ModelButton its accessible interface, whose actions (Toggle,

@@ -48,8 +48,7 @@ private:
 
 std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, QWidget& parent,
                                                     const UserClick& clicked) {
-    auto* button = new ModelButton<QRadioButton>(&parent);
-    QObject::connect(button, &QRadioButton::clicked, button, [&control, clicked] { clicked(control); });
+    auto* button = new ModelButton<QRadioButton>([&control, clicked] { clicked(control); }, &parent);
     return std::make_unique<OptionButtonView>(control, *button);
 }
 

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace temperament::qt {
 
@@ -48,6 +49,8 @@ private:
     ui::MainForm& form_;
     ui::UserActions user_;
     std::unordered_map<const ui::Control*, std::unique_ptr<ControlView>> views_;
+    bool dispatching_ = false;                // a user action's handler is running
+    std::vector<ControlView*> pendingTexts_;  // texts it changed, shown when it returns
 };
 
 }  // namespace temperament::qt

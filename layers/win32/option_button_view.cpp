@@ -99,7 +99,9 @@ void updateOptionTabStops(const std::vector<ControlView*>& options) {
         const bool stop = anySelected ? static_cast<const OptionButtonControl*>(option)->selected() : first;
         first = false;
         const LONG_PTR style = GetWindowLongPtrW(option->handle(), GWL_STYLE);
-        SetWindowLongPtrW(option->handle(), GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP}));
+        const LONG_PTR wanted = stop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+        // A style change is a round trip to the window server under Wine.
+        if (wanted != style) SetWindowLongPtrW(option->handle(), GWL_STYLE, wanted);
     }
 }
 

@@ -176,7 +176,13 @@ void Window::propertyChanged(const ui::Control& control, ui::Property property) 
     }
     native->refresh(property);
     if (control.kind() == ui::ControlKind::OptionButton && property == ui::Property::Value) {
-        updateOptionTabStops(options_);
+        // A choice moves in two changes (the old button, then the new); the
+        // group's tab stop follows the last, when the handler returns.
+        if (dispatching_) {
+            pendingTabStops_ = true;
+        } else {
+            updateOptionTabStops(options_);
+        }
     }
 }
 
@@ -264,6 +270,7 @@ void Window::userClicked(HWND child) {
 void Window::showPendingTexts() {
     const std::vector<ControlView*> pending = std::exchange(pendingTexts_, {});
     for (ControlView* native : pending) native->refresh(ui::Property::Text);
+    if (std::exchange(pendingTabStops_, false)) updateOptionTabStops(options_);
 }
 
 // PrintWindow asks for the children too (PRF_CHILDREN) and for the frames

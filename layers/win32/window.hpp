@@ -46,7 +46,8 @@ private:
     void userClicked(HWND child);
     void print(HDC dc, LPARAM flags);
     void propertyChanged(const ui::Control& control, ui::Property property) override;
-    // Gives the text boxes the texts a handler left them (see propertyChanged).
+    // Gives the text boxes the texts a handler left them, and the option group
+    // its tab stop (see propertyChanged).
     void showPendingTexts();
     void createControls();
     [[nodiscard]] ControlView* find(HWND child) const noexcept;
@@ -73,6 +74,7 @@ private:
     std::vector<std::unique_ptr<ControlView>> controls_;
     std::vector<ControlView*> options_;
     std::vector<ControlView*> pendingTexts_;  // text changed by the running handler
+    bool pendingTabStops_ = false;            // the running handler moved the choice
     OwnedWindow window_;
 };
 

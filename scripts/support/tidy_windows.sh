@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# clang-tidy over the Windows code (layers/win32/ and tests/win32/), with the root
+# clang-tidy over the Windows code (layers/win32/, tests/win32/ and benchmarks/win32/), with the root
 # .clang-tidy profile, parsed for the 64-bit MinGW-w64 target from the win64
 # build's compile commands. Exits non-zero on any finding.
 # Usage: scripts/support/tidy_windows.sh [file.cpp...]   (default: all of them)
@@ -27,7 +27,7 @@ done < <($target-g++-posix -E -x c++ -v /dev/null 2>&1 |
 if [ $# -gt 0 ]; then
     files=("$@")
 else
-    mapfile -t files < <(find layers/win32 tests/win32 -name '*.cpp' | sort)
+    mapfile -t files < <(find layers/win32 tests/win32 benchmarks/win32 -name '*.cpp' | sort)
 fi
 
 # Two files at a time (the machine is shared); each file's findings go to a

@@ -1,0 +1,174 @@
+"""A program's window on an X display, seen from outside as the user sees it:
+started, found by its caption, its client area read back, clicked with the X
+test extension, and closed as a window manager closes it. Works alike for the
+Qt program, whose X window is its client area, and a Windows program under
+Wine, whose X window also holds the frame and caption Wine draws around it.
+Used by compare_screens.py and click_latency.py (/usr/bin/python3, with
+python3-xlib)."""
+
+import os
+import select
+import subprocess
+import sys
+import time
+
+try:
+    from Xlib import X
+    from Xlib.ext import damage, xtest
+    from Xlib.protocol import event
+except ImportError:
+    sys.exit("python3-xlib is needed (scripts/setup.sh benchmarks)")
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
+from drive_program import read_design, pixels, DESIGN  # noqa: E402  (the window definition's reader)
+
+_design = read_design(DESIGN)
+TITLE = _design["MainForm"]["Caption"].split("  ", 1)[-1]
+CLIENT_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
+
+
+def control_rect(name):
+    """(left, top, width, height) of a control in client pixels at 96 DPI."""
+    control = _design[name]
+    return (pixels(control["Left"]), pixels(control["Top"]), pixels(control["Width"]), pixels(control["Height"]))
+
+
+def centre(name):
+    left, top, width, height = control_rect(name)
+    return (left + width // 2, top + height // 2)
+
+
+class Failure(Exception):
+    pass
+
+
+class ProgramWindow:
+    """Starts `command` on the display `disp` (an Xlib Display, kept open by the
+    caller: Xvfb resets itself when its last client leaves) and waits for its
+    window."""
+
+    def __init__(self, command, disp, patience=60.0):
+        self.disp = disp
+        display_name = disp.get_display_name()
+        self.root = self.disp.screen().root
+        # The pointer out of the way: a control under it may show it.
+        xtest.fake_input(self.disp, X.MotionNotify, x=0, y=0)
+        self.disp.sync()
+        environment = dict(os.environ, DISPLAY=display_name)
+        self.process = subprocess.Popen(command, env=environment, stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.patience = patience
+        self.damage = None
+        self.window = self._wait_for("its window to be shown", self._find)
+        geometry = self.window.get_geometry()
+        # Wine draws the frame inside the X window: the same border left,
+        # right and below, the caption above.
+        border = (geometry.width - CLIENT_SIZE[0]) // 2
+        top = geometry.height - CLIENT_SIZE[1] - border
+        if border < 0 or top < 0:
+            raise Failure(f"the window is {geometry.width} x {geometry.height}, smaller than its client area")
+        at = self.root.translate_coords(self.window, border, top)
+        self.origin = (at.x, at.y)
+
+    def _wait_for(self, what, condition):
+        deadline = time.monotonic() + self.patience
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise Failure(f"{self.process.args[-1]} ended with status {self.process.returncode} "
+                              f"while waiting for {what}")
+            found = condition()
+            if found:
+                return found
+            time.sleep(0.05)
+        raise Failure(f"waited {self.patience:.0f} s for {what}")
+
+    def _find(self):
+        net_name = self.disp.intern_atom("_NET_WM_NAME")
+        utf8 = self.disp.intern_atom("UTF8_STRING")
+        for child in self.root.query_tree().children:
+            try:
+                if child.get_attributes().map_state != X.IsViewable:
+                    continue
+                name = child.get_full_property(net_name, utf8)
+            except Exception:  # the window went away while we looked at it
+                continue
+            if name is not None and TITLE in name.value.decode("utf-8", "replace"):
+                return child
+        return None
+
+    def client_image(self):
+        """The client area's pixels, as the X server holds them (BGRX rows)."""
+        return self.root.get_image(self.origin[0], self.origin[1], CLIENT_SIZE[0], CLIENT_SIZE[1], X.ZPixmap,
+                                   0xFFFFFFFF).data
+
+    def screen_rect(self, rect):
+        left, top, width, height = rect
+        return (self.origin[0] + left, self.origin[1] + top, width, height)
+
+    def press(self, point):
+        xtest.fake_input(self.disp, X.MotionNotify, x=self.origin[0] + point[0], y=self.origin[1] + point[1])
+        xtest.fake_input(self.disp, X.ButtonPress, 1)
+        self.disp.sync()
+
+    def release(self):
+        xtest.fake_input(self.disp, X.ButtonRelease, 1)
+        self.disp.flush()
+
+    def click(self, point):
+        self.press(point)
+        xtest.fake_input(self.disp, X.ButtonRelease, 1)
+        self.disp.sync()
+
+    def watch_damage(self):
+        """From now on the X server reports every rectangle drawn on the screen."""
+        self.disp.damage_query_version()
+        self.damage = self.root.damage_create(damage.DamageReportRawRectangles)
+        self.disp.sync()
+
+    def next_damage(self, timeout):
+        """The next drawn rectangle (x, y, width, height) on the screen, or None after `timeout` s."""
+        deadline = time.perf_counter() + timeout
+        while True:
+            while self.disp.pending_events():
+                notice = self.disp.next_event()
+                if notice.type == self.disp.extension_event.DamageNotify:
+                    area = notice.area
+                    return (area.x + notice.drawable_geometry.x, area.y + notice.drawable_geometry.y,
+                            area.width, area.height)
+            left = deadline - time.perf_counter()
+            if left <= 0:
+                return None
+            select.select([self.disp.fileno()], [], [], left)
+            self.disp.pending_events()  # reads what arrived
+
+    def settle(self, quiet=0.03, limit=2.0):
+        """Waits until nothing is drawn for `quiet` s (at most `limit` s)."""
+        deadline = time.perf_counter() + limit
+        while time.perf_counter() < deadline and self.next_damage(quiet) is not None:
+            pass
+
+    def close(self):
+        protocols = self.disp.intern_atom("WM_PROTOCOLS")
+        delete = self.disp.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=self.window, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        self.window.send_event(message, event_mask=X.NoEventMask)
+        self.disp.sync()
+        if self.damage is not None:
+            self.disp.damage_destroy(self.damage)
+            self.damage = None
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        return self.process.returncode
+
+
+def open_display(name):
+    from Xlib import display as xdisplay
+    return xdisplay.Display(name)
+
+
+def overlaps(a, b):
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
