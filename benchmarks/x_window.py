@@ -20,10 +20,9 @@ except ImportError:
     sys.exit("python3-xlib is needed (scripts/setup.sh benchmarks)")
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
-from drive_program import read_design, pixels, DESIGN  # noqa: E402  (the window definition's reader)
+from drive_program import DESIGN, TITLE, Failure, find_window, pixels, read_design, wait_until  # noqa: E402
 
 _design = read_design(DESIGN)
-TITLE = _design["MainForm"]["Caption"].split("  ", 1)[-1]
 CLIENT_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
 
 
@@ -38,8 +37,6 @@ def centre(name):
     return (left + width // 2, top + height // 2)
 
 
-class Failure(Exception):
-    pass
 
 
 class ProgramWindow:
@@ -59,7 +56,7 @@ class ProgramWindow:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.patience = patience
         self.damage = None
-        self.window = self._wait_for("its window to be shown", self._find)
+        self.window = self._wait_for("its window to be shown", lambda: find_window(self.disp))
         geometry = self.window.get_geometry()
         # Wine draws the frame inside the X window: the same border left,
         # right and below, the caption above.
@@ -71,30 +68,7 @@ class ProgramWindow:
         self.origin = (at.x, at.y)
 
     def _wait_for(self, what, condition):
-        deadline = time.monotonic() + self.patience
-        while time.monotonic() < deadline:
-            if self.process.poll() is not None:
-                raise Failure(f"{self.process.args[-1]} ended with status {self.process.returncode} "
-                              f"while waiting for {what}")
-            found = condition()
-            if found:
-                return found
-            time.sleep(0.05)
-        raise Failure(f"waited {self.patience:.0f} s for {what}")
-
-    def _find(self):
-        net_name = self.disp.intern_atom("_NET_WM_NAME")
-        utf8 = self.disp.intern_atom("UTF8_STRING")
-        for child in self.root.query_tree().children:
-            try:
-                if child.get_attributes().map_state != X.IsViewable:
-                    continue
-                name = child.get_full_property(net_name, utf8)
-            except Exception:  # the window went away while we looked at it
-                continue
-            if name is not None and TITLE in name.value.decode("utf-8", "replace"):
-                return child
-        return None
+        return wait_until(self.process, self.process.args[-1], what, condition, self.patience)
 
     def client_image(self):
         """The client area's pixels, as the X server holds them (BGRX rows)."""

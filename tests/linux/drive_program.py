@@ -144,12 +144,42 @@ def scratch_environment(scratch, display_name):
     return env
 
 
+def wait_until(process, name, what, condition, patience):
+    """condition()'s first true value, asked every 50 ms for `patience` seconds
+    while `process` (called `name`) runs."""
+    deadline = time.monotonic() + patience
+    while time.monotonic() < deadline:
+        if process.poll() is not None:
+            raise Failure(f"{name} ended with status {process.returncode} while waiting for {what}")
+        found = condition()
+        if found:
+            return found
+        time.sleep(0.05)
+    raise Failure(f"waited {patience:.0f} s for {what}")
+
+
+def find_window(disp, title=TITLE):
+    """The shown top-level X window whose caption holds `title`, or None."""
+    net_name = disp.intern_atom("_NET_WM_NAME")
+    utf8 = disp.intern_atom("UTF8_STRING")
+    for child in disp.screen().root.query_tree().children:
+        try:
+            if child.get_attributes().map_state != X.IsViewable:
+                continue
+            name = child.get_full_property(net_name, utf8)
+        except Exception:  # the window went away while we looked at it
+            continue
+        if name is not None and title in name.value.decode("utf-8", "replace"):
+            return child
+    return None
+
+
 class Window:
     def __init__(self, disp, program):
         self.disp = disp
         self.root = disp.screen().root
         self.program = program
-        self.window = self.wait_for("the program's window to be shown", self.find)
+        self.window = self.wait_for("the program's window to be shown", lambda: find_window(disp))
         geometry = self.window.get_geometry()
         if (geometry.width, geometry.height) != WINDOW_SIZE:
             raise Failure(f"the window is {geometry.width} x {geometry.height}, not {WINDOW_SIZE[0]} x {WINDOW_SIZE[1]}")
@@ -157,29 +187,7 @@ class Window:
         self.origin = (origin.x, origin.y)
 
     def wait_for(self, what, condition):
-        deadline = time.monotonic() + PATIENCE
-        while time.monotonic() < deadline:
-            if self.program.poll() is not None:
-                raise Failure(f"the program ended with status {self.program.returncode} while waiting for {what}")
-            found = condition()
-            if found:
-                return found
-            time.sleep(0.1)
-        raise Failure(f"waited {PATIENCE:.0f} s for {what}")
-
-    def find(self):
-        net_name = self.disp.intern_atom("_NET_WM_NAME")
-        utf8 = self.disp.intern_atom("UTF8_STRING")
-        for child in self.root.query_tree().children:
-            try:
-                if child.get_attributes().map_state != X.IsViewable:
-                    continue
-                name = child.get_full_property(net_name, utf8)
-            except Exception:  # the window went away while we looked at it
-                continue
-            if name is not None and TITLE in name.value.decode("utf-8", "replace"):
-                return child
-        return None
+        return wait_until(self.program, "the program", what, condition, PATIENCE)
 
     def colour(self, point):
         x, y = self.origin[0] + point[0], self.origin[1] + point[1]
