@@ -132,7 +132,7 @@ class ProgramWindow:
             self.disp.damage_destroy(self.damage)
             self.damage = None
         try:
-            self.process.wait(timeout=10)
+            self.process.wait(timeout=self.patience)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()

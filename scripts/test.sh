@@ -46,6 +46,7 @@ finish() {
 echo "== dev"
 cmake --workflow --preset dev
 beside fresh-machine ctest --preset fresh-machine
+beside web cmake --workflow --preset web
 for workflow in asan fuzz win32-release; do
     echo "== $workflow"
     cmake --workflow --preset "$workflow"
@@ -54,10 +55,9 @@ done
 echo "== win64"
 cmake --build --preset win64
 beside static-checks scripts/check_static.sh
-beside web cmake --workflow --preset web
 ctest --preset win64
 
-finish web "${pids[2]}"
-finish static-checks "${pids[1]}"
+finish web "${pids[1]}"
+finish static-checks "${pids[2]}"
 finish fresh-machine "${pids[0]}"
 trap - EXIT
