@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 namespace temperament::wintest {
 
 Session::Session(runtime::ProjectDescription project) : project_(std::move(project)) {
@@ -30,7 +32,12 @@ int Session::run(const Script& script) {
         }
         if (IsWindow(window.handle())) SendMessageW(window.handle(), WM_CLOSE, 0, 0);
     });
-    return runtime::run(project_, layer);
+    const int status = runtime::run(project_, layer);
+    // What the program reported tells why a status is not 0.
+    if (status != 0) {
+        for (const MessageBoxCloser::Box& box : boxes_.boxes()) std::cerr << box.title << ": " << box.text << '\n';
+    }
+    return status;
 }
 
 }  // namespace temperament::wintest
