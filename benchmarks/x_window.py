@@ -15,12 +15,11 @@ import time
 try:
     from Xlib import X
     from Xlib.ext import damage, xtest
-    from Xlib.protocol import event
 except ImportError:
     sys.exit("python3-xlib is needed (scripts/setup.sh benchmarks)")
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
-from drive_program import DESIGN, TITLE, Failure, find_window, pixels, read_design, wait_until  # noqa: E402
+from drive_program import DESIGN, TITLE, Failure, ask_to_close, find_window, pixels, read_design, wait_until  # noqa: E402
 
 _design = read_design(DESIGN)
 CLIENT_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
@@ -122,12 +121,7 @@ class ProgramWindow:
             pass
 
     def close(self):
-        protocols = self.disp.intern_atom("WM_PROTOCOLS")
-        delete = self.disp.intern_atom("WM_DELETE_WINDOW")
-        message = event.ClientMessage(window=self.window, client_type=protocols,
-                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(message, event_mask=X.NoEventMask)
-        self.disp.sync()
+        ask_to_close(self.disp, self.window)
         if self.damage is not None:
             self.disp.damage_destroy(self.damage)
             self.damage = None

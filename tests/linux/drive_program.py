@@ -174,6 +174,15 @@ def find_window(disp, title=TITLE):
     return None
 
 
+def ask_to_close(disp, window):
+    """Closes `window` as a window manager does: WM_DELETE_WINDOW."""
+    protocols = disp.intern_atom("WM_PROTOCOLS")
+    delete = disp.intern_atom("WM_DELETE_WINDOW")
+    message = event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(message, event_mask=X.NoEventMask)
+    disp.sync()
+
+
 class Window:
     def __init__(self, disp, program):
         self.disp = disp
@@ -205,12 +214,7 @@ class Window:
         self.disp.sync()
 
     def close(self):
-        protocols = self.disp.intern_atom("WM_PROTOCOLS")
-        delete = self.disp.intern_atom("WM_DELETE_WINDOW")
-        message = event.ClientMessage(window=self.window, client_type=protocols,
-                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(message, event_mask=X.NoEventMask)
-        self.disp.sync()
+        ask_to_close(self.disp, self.window)
 
 
 def box_place(i):
