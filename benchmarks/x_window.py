@@ -19,7 +19,7 @@ except ImportError:
     sys.exit("python3-xlib is needed (scripts/setup.sh benchmarks)")
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
-from drive_program import DESIGN, TITLE, Failure, ask_to_close, find_window, pixels, read_design, wait_until  # noqa: E402
+from drive_program import DESIGN, Failure, ask_to_close, find_window, pixels, read_design, wait_until  # noqa: E402
 
 _design = read_design(DESIGN)
 CLIENT_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
