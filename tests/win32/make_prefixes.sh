@@ -4,7 +4,8 @@
 # "Times New Roman" to Liberation Serif: Wine does not follow fontconfig's
 # aliases, and the program itself asks for the font by its Windows name.
 # <dir>/default is a prefix as a new user has it, made by `wineboot --init`
-# alone, with Wine's 32-bit part (run by qemu-i386, scripts/support/qemu_i386.sh).
+# alone, with Wine's 32-bit part (run by qemu-i386, scripts/support/qemu_i386.sh)
+# where it can be had.
 # A prefix is remade when its settings below change (the version in .ready).
 # Usage: make_prefixes.sh <dir> [dpi96|dpi144|default...]  (default: dpi96 dpi144)
 set -euo pipefail
@@ -24,20 +25,25 @@ reg() { WINEPREFIX="$1" "$wine" reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/nu
 ready() { [ "$(cat "$1/.ready" 2>/dev/null)" = "$version" ]; }
 
 make_default() {
-    ready "$dir/default" && return
-    if ! "$(dirname "$0")/../../scripts/support/qemu_i386.sh" --ready; then
-        echo "Wine's 32-bit part cannot run here: run scripts/setup.sh windows-i386 first" >&2
-        return 1
-    fi
+    # Where Wine's 32-bit part cannot be had (set-up says why), the prefix is
+    # made without it, for the 64-bit program alone.
+    local i386=32-bit status=0
+    "$(dirname "$0")/../../scripts/support/windows_i386.sh" >&2 || status=$?
+    case "$status" in
+    0) ;;
+    77) i386=64-bit-only ;;
+    *) return 1 ;;
+    esac
+    [ "$(cat "$dir/default/.ready" 2>/dev/null)" = "$version $i386" ] && return
     rm -rf "$dir/default"
     WINEPREFIX="$dir/default" "$wine" wineboot --init >/dev/null 2>&1
     WINEPREFIX="$dir/default" "$wineserver" -w
     # Made while 32-bit programs could not run, it has no 32-bit Windows DLLs.
-    if ! [ -e "$dir/default/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if [ "$i386" = 32-bit ] && ! [ -e "$dir/default/drive_c/windows/syswow64/kernel32.dll" ]; then
         echo "the default prefix got no 32-bit DLLs: is qemu-i386 registered (scripts/support/qemu_i386.sh)?" >&2
         return 1
     fi
-    echo "$version" >"$dir/default/.ready"
+    echo "$version $i386" >"$dir/default/.ready"
 }
 
 for name in "${wanted[@]}"; do
