@@ -3,11 +3,12 @@
 #
 # A newcomer on a fresh Debian 12: a minimal root (debootstrap, with only
 # build-essential, git and ca-certificates) gets a clone of SOURCE_DIR's HEAD
-# commit, and in it, as root and with no display:
-#   1. scripts/run.sh must end with status 0, quietly, leaving a screenshot
-#      of the window;
-#   2. scripts/test.sh --set-up-only must install what the tests need and
-#      configure every preset they build;
+# commit, and one more package source whose suite does not exist, as many a
+# machine has a dead one; in the clone, as root and with no display:
+#   1. scripts/run.sh must end with status 0, quietly but for naming the
+#      dead source, leaving a screenshot of the window;
+#   2. scripts/test.sh --set-up-only must install what the tests need, name
+#      the dead source, and configure every preset they build;
 #   3. the README's install steps must install the program into a prefix;
 #   4. the Debian package (cpack -G DEB) must pass lintian without an error,
 #      install with apt-get, start from /usr/bin/temperament on a virtual
@@ -81,6 +82,9 @@ mount --bind /dev/pts "$root/dev/pts"
 mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
+dead_source="$mirror bookworm-gone main"
+echo "deb $dead_source" >"$root/etc/apt/sources.list.d/gone.list"
+
 git clone --quiet --no-checkout "$source_dir" "$root/root/temperament"
 git -C "$root/root/temperament" checkout --quiet --detach "$commit"
 say "cloned $commit"
@@ -111,7 +115,16 @@ if noise=$(grep -vE '^(setup: |\[[0-9]+/[0-9]+\] |ninja: |No display: |Screensho
     fail "scripts/run.sh printed the lines above"
 fi
 
+# The dead source, named where it is set, and the set-up going on without it.
+names_dead_source() {
+    grep -qF "could not update the package list ${mirror%/} bookworm-gone" "$logs/$1.log" &&
+        grep -qF "from /etc/apt/sources.list.d/gone.list; going on with the others" "$logs/$1.log" ||
+        fail "$2 did not name the dead source ($dead_source)"
+}
+names_dead_source run scripts/run.sh
+
 step test-set-up "scripts/test.sh --set-up-only"
+names_dead_source test-set-up "scripts/test.sh --set-up-only"
 step install "cmake --preset release && cmake --build --preset release && cmake --install build/release --prefix /tmp/prefix"
 prefix=$root/tmp/prefix
 for file in bin/temperament share/applications/example.temperament.Temperament.desktop \
