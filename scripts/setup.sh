@@ -125,7 +125,7 @@ update_lists() {
     echo "setup: updating the package lists"
     local output status=0
     output=$(mktemp)
-    "${as_root[@]}" apt-get -o Acquire::Retries=3 update >"$output" 2>&1 || status=$?
+    "${as_root[@]}" apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=300 update >"$output" 2>&1 || status=$?
     cat "$output" >>"$log"
     if [ "$status" -ne 0 ]; then
         mapfile -t not_updated < <(awk '
@@ -150,7 +150,7 @@ install() {
     local output status=0
     output=$(mktemp)
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get -o Acquire::Retries=3 install -y --no-install-recommends "$@" >"$output" 2>&1 || status=$?
+        apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=300 install -y --no-install-recommends "$@" >"$output" 2>&1 || status=$?
     cat "$output" >>"$log"
     apt_said=$(grep -E '^(E: | [^ ].* : |   +(Pre)?Depends: )' "$output" | sed 's/^ *//' || true)
     rm -f "$output"
