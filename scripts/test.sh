@@ -22,6 +22,8 @@ if [ "${1:-}" = --set-up-only ]; then
     exit 0
 fi
 
+# Each step's heading says when it started, in minutes and seconds of the run.
+section() { printf '== %s [%d:%02d]\n' "$1" $((SECONDS / 60)) $((SECONDS % 60)); }
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 logs=build/test-logs
 mkdir -p "$logs"
@@ -30,7 +32,7 @@ trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 beside() {
     local name=$1
     shift
-    echo "== $name (beside the rest; output in $logs/$name.log)"
+    section "$name (beside the rest; output in $logs/$name.log)"
     "$@" >"$logs/$name.log" 2>&1 &
     pids+=($!)
 }
@@ -38,21 +40,21 @@ beside() {
 finish() {
     local name=$1 pid=$2 status=0
     wait "$pid" || status=$?
-    echo "== $name"
+    section "$name"
     cat "$logs/$name.log"
     return "$status"
 }
 
-echo "== dev"
+section dev
 cmake --workflow --preset dev
 beside fresh-machine ctest --preset fresh-machine
 beside web cmake --workflow --preset web
 for workflow in asan fuzz win32-release; do
-    echo "== $workflow"
+    section "$workflow"
     cmake --workflow --preset "$workflow"
 done
 
-echo "== win64"
+section win64
 cmake --build --preset win64
 beside static-checks scripts/check_static.sh
 ctest --preset win64
@@ -62,7 +64,7 @@ finish static-checks "${pids[2]}"
 finish fresh-machine "${pids[0]}"
 trap - EXIT
 
-echo "== summary"
+section summary
 # Where Wine's 32-bit part cannot be had, its tests are skipped: never a pass.
 if scripts/support/windows_i386.sh >/dev/null 2>&1; then
     echo "every build and every test passed"
