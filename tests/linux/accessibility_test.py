@@ -140,7 +140,7 @@ class Tree:
         frame, children = self.shown()
         if frame is None:
             return ["(no window)"]
-        lines = [f'window "{frame.name}"']
+        lines = self.describe(frame)  # its role too: a frame, as the application's window is
         for child in children:
             lines += self.describe(child)
         return lines
