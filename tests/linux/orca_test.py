@@ -25,7 +25,9 @@ user's own screen reader nor this test disturbs the other.
 """
 
 import difflib
+import importlib.util
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -36,6 +38,8 @@ try:
     from Xlib import X, display as xdisplay
 except ImportError:
     sys.exit("orca_test: python3-xlib is needed (scripts/setup.sh tests)")
+if importlib.util.find_spec("orca") is None or shutil.which("speech-dispatcher") is None:
+    sys.exit("orca_test: Orca and speech-dispatcher are needed (scripts/setup.sh tests)")
 
 # Orca normally speaks within a fraction of a second; on a busy machine it
 # and speech-dispatcher can take many seconds, most of all when starting.
