@@ -134,7 +134,13 @@ def start_speech_dispatcher(scratch, env, log):
         env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # Orca connects there; were the socket not there yet, its client would
     # start a speech-dispatcher of its own, which nothing here would stop.
-    session.wait_until(server, "speech-dispatcher", "its socket", lambda: os.path.exists(socket), START_PATIENCE)
+    try:
+        session.wait_until(server, "speech-dispatcher", "its socket", lambda: os.path.exists(socket),
+                           START_PATIENCE)
+    except session.Failure:
+        server.terminate()
+        server.wait()
+        raise
     env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
     return server
 
@@ -205,7 +211,8 @@ def main():
         ready = speech.wait_for(0, [READY], helpers, START_PATIENCE)
         if ready != [READY]:
             raise session.Failure(f"Orca did not say it is on; it said {ready} (see {scratch}/orca.log)")
-        # As on a desktop whose screen reader is on.
+        # On a desktop Qt learns from its settings, through the accessibility
+        # bus, that a screen reader is on; this session has no such settings.
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         passed = play(steps, program, env, xdisplay.Display(display_name), speech, helpers)
         print(f"{os.path.basename(speech_file)}: {'as expected' if passed else 'differs'}", flush=True)
