@@ -48,7 +48,7 @@ command -v npm >/dev/null || web+=(nodejs npm)
 benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb python3-xlib valgrind)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev
     appstream desktop-file-utils clang libclang-rt-14-dev clang-format clang-tidy valgrind strace
-    dbus-daemon fontconfig python3-xlib debootstrap at-spi2-core python3-pyatspi)
+    dbus-daemon fontconfig python3-xlib debootstrap at-spi2-core python3-pyatspi orca speech-dispatcher)
 
 wanted=()
 want_i386=0

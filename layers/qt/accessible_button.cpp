@@ -4,13 +4,17 @@
 // every action an assistive technology may call clicks the button, which
 // (ModelButton) leaves its state alone and tells the window; what the model
 // then holds comes back through the view. Name, role and states are the ones
-// Qt's interface reports.
+// Qt's interface reports. A new name is told to screen readers in a form they
+// can speak.
 
 #include "layers/qt/control_view.hpp"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCheckBox>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QRadioButton>
 
 namespace temperament::qt {
@@ -87,5 +91,28 @@ QAccessibleInterface* accessibleButton(const QString&, QObject* object) {
 }  // namespace
 
 void installAccessibleButtons() { QAccessible::installFactory(accessibleButton); }
+
+void announceNewName(QAbstractButton& button) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // Qt's AT-SPI bridge sends object:property-change:accessible-name with a
+    // reference to the object where the new name belongs, which Orca cannot
+    // speak: after Space on a property box a screen-reader user heard its new
+    // state but never its new caption. This is the event as AT-SPI defines
+    // it, sent on the bridge's own connection (Qt names it "a11y") from the
+    // bridge's path of the object, so it comes from the same object.
+    if (!QAccessible::isActive()) return;
+    const QDBusConnection bridge(QStringLiteral("a11y"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
+    if (!bridge.isConnected() || accessible == nullptr) return;
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(accessible));
+    QDBusMessage event = QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                    QStringLiteral("PropertyChange"));
+    event << QStringLiteral("accessible-name") << 0 << 0
+          << QVariant::fromValue(QDBusVariant(accessible->text(QAccessible::Name))) << QVariantMap();
+    if (!bridge.send(event)) qWarning("the new name of a button could not be sent to the accessibility bus");
+#else
+    (void)button;  // Qt sends the name itself
+#endif
+}
 
 }  // namespace temperament::qt

@@ -32,7 +32,10 @@ public:
     CheckBoxView& operator=(const CheckBoxView&) = delete;
 
     void refresh(ui::Property property) override {
-        if (property == ui::Property::Caption) box_.setText(toButtonCaption(control_.Caption()));
+        if (property == ui::Property::Caption) {
+            box_.setText(toButtonCaption(control_.Caption()));
+            announceNewName(box_);
+        }
         if (property != ui::Property::Value || showing_) return;
         showing_ = true;
         box_.setCheckState(toQt(control_.Value()));

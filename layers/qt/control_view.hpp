@@ -69,6 +69,8 @@ private:
 // Press) click the button instead of toggling it behind the model's back.
 // Once per process; later calls do nothing.
 void installAccessibleButtons();
+// Tells screen readers the button's new name (its caption), after setText().
+void announceNewName(QAbstractButton& button);
 
 // Tells the window that the user clicked a control.
 using UserClick = std::function<void(ui::Control&)>;

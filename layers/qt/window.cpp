@@ -40,6 +40,7 @@ bool takesFocus(const ui::Control& control) { return ui::takesFocus(control.kind
 }  // namespace
 
 Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form), user_(form, dispatcher) {
+    installAccessibleWindow();
     setWindowTitle(toQString(form.Caption()));
     setWindowIcon(toQIcon(form.icon()));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);

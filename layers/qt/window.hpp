@@ -53,4 +53,8 @@ private:
     std::vector<ControlView*> pendingTexts_;  // texts it changed, shown when it returns
 };
 
+// Gives the Window its accessible interface: a frame named by its title.
+// Once per process; later calls do nothing.
+void installAccessibleWindow();
+
 }  // namespace temperament::qt

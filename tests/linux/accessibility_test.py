@@ -24,49 +24,12 @@ import time
 import drive_program as session
 
 try:
-    from Xlib import X, XK, display as xdisplay
+    from Xlib import X, display as xdisplay
     from Xlib.ext import xtest
 except ImportError:
     sys.exit("accessibility_test: python3-xlib is needed (scripts/setup.sh tests)")
 
 PATIENCE = 20.0  # seconds for a step's tree to appear; it normally takes milliseconds
-BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-
-
-def wait_for_accessibility_bus(address):
-    """Until the bus launcher has registered on the session bus: the program
-    and pyatspi look the accessibility bus up there once, when they start."""
-    from gi.repository import Gio, GLib
-
-    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
-    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
-    deadline = time.monotonic() + PATIENCE
-    while time.monotonic() < deadline:
-        owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                              "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)), None,
-                              Gio.DBusCallFlags.NONE, -1, None)
-        if owned.unpack()[0]:
-            bus.close_sync(None)
-            return
-        time.sleep(0.05)
-    raise session.Failure("the accessibility bus did not start")
-
-
-def read_scenario(path):
-    """[(action, [expected tree lines])] from a .tree file."""
-    steps = []
-    with open(path, encoding="utf-8") as lines:
-        for number, line in enumerate(lines, 1):
-            line = line.rstrip("\n")
-            if line.startswith("#") or not line.strip():
-                continue
-            if line.startswith("== "):
-                steps.append((line[3:], []))
-            elif not steps:
-                raise session.Failure(f"{path}:{number}: a tree before the first '== <action>'")
-            else:
-                steps[-1][1].append(line)
-    return steps
 
 
 def parse_action(action):
@@ -140,7 +103,7 @@ class Tree:
         frame, children = self.shown()
         if frame is None:
             return ["(no window)"]
-        lines = [f'window "{frame.name}"']
+        lines = self.describe(frame)  # its role too: a frame, as the application's window is
         for child in children:
             lines += self.describe(child)
         return lines
@@ -159,25 +122,13 @@ class Tree:
         raise session.Failure(f'no control named "{name}" is shown')
 
 
-class Keyboard:
-    def __init__(self, disp):
-        self.disp = disp
-
-    def key(self, name):
-        code = self.disp.keysym_to_keycode(XK.string_to_keysym(name))
-        if code == 0:
-            raise session.Failure(f"no key {name}")
-        xtest.fake_input(self.disp, X.KeyPress, code)
-        xtest.fake_input(self.disp, X.KeyRelease, code)
-        self.disp.sync()
-
-    def click(self, atspi, accessible):
-        # On the indicator, where a user aims.
-        extents = accessible.queryComponent().getExtents(atspi.DESKTOP_COORDS)
-        xtest.fake_input(self.disp, X.MotionNotify, x=extents.x + 8, y=extents.y + extents.height // 2)
-        xtest.fake_input(self.disp, X.ButtonPress, 1)
-        xtest.fake_input(self.disp, X.ButtonRelease, 1)
-        self.disp.sync()
+def click(disp, atspi, accessible):
+    # On the indicator, where a user aims.
+    extents = accessible.queryComponent().getExtents(atspi.DESKTOP_COORDS)
+    xtest.fake_input(disp, X.MotionNotify, x=extents.x + 8, y=extents.y + extents.height // 2)
+    xtest.fake_input(disp, X.ButtonPress, 1)
+    xtest.fake_input(disp, X.ButtonRelease, 1)
+    disp.sync()
 
 
 def act(atspi, accessible, name):
@@ -208,21 +159,20 @@ def wait_for_tree(tree, program, expected):
 
 def play(path, atspi, program_path, env, disp):
     """Runs one scenario from a fresh start of the program; False when a tree differs."""
-    steps = read_scenario(path)
+    steps = session.read_steps(path)
     program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
     try:
         window = session.Window(disp, program)
         # The display has no window manager: give the window the keyboard as one would.
         window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
         disp.sync()
-        keyboard = Keyboard(disp)
         tree = Tree(atspi, session.TITLE, program.pid)
         for action, expected in steps:
             verb, argument = parse_action(action)
             if verb == "key":
-                keyboard.key(argument)
+                session.press_key(disp, argument)
             elif verb == "click":
-                keyboard.click(atspi, tree.named(argument))
+                click(disp, atspi, tree.named(argument))
             elif verb in ("toggle", "press"):
                 act(atspi, tree.named(argument), verb.capitalize())
             found = wait_for_tree(tree, program, expected)
@@ -254,10 +204,7 @@ def main():
         env = session.scratch_environment(scratch, display_name)
         bus, env["DBUS_SESSION_BUS_ADDRESS"] = session.start_session_bus(scratch)
         helpers.insert(0, bus)
-        # The accessibility bus, as a desktop session starts it.
-        helpers.insert(0, subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
-                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        wait_for_accessibility_bus(env["DBUS_SESSION_BUS_ADDRESS"])
+        helpers.insert(0, session.start_accessibility_bus(env))
         os.environ.update({k: env[k] for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "XDG_RUNTIME_DIR")})
         import pyatspi  # finds the accessibility bus through the session bus when imported
 

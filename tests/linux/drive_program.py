@@ -22,7 +22,7 @@ import sys
 import time
 
 try:
-    from Xlib import X, display as xdisplay
+    from Xlib import X, XK, display as xdisplay
     from Xlib.ext import xtest
     from Xlib.protocol import event
 except ImportError:
@@ -87,6 +87,25 @@ class Failure(Exception):
     pass
 
 
+def read_steps(path):
+    """[(action, [lines])] of a scenario file (tests/screens, tests/accessibility):
+    each step an '== <action>' line and the lines after it; '#' lines and
+    empty lines are comments."""
+    steps = []
+    with open(path, encoding="utf-8") as lines:
+        for number, line in enumerate(lines, 1):
+            line = line.rstrip("\n")
+            if line.startswith("#") or not line.strip():
+                continue
+            if line.startswith("== "):
+                steps.append((line[3:], []))
+            elif not steps:
+                raise Failure(f"{path}:{number}: a line before the first '== <action>'")
+            else:
+                steps[-1][1].append(line)
+    return steps
+
+
 def start_xvfb():
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
@@ -128,6 +147,35 @@ def start_session_bus(scratch):
     return bus, address
 
 
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+
+
+def start_accessibility_bus(env, patience=60.0):
+    """The accessibility bus of at-spi2-core, as a desktop session starts it,
+    on the session bus of `env`; returned once it is registered there: the
+    program, pyatspi and Orca look it up there once, when they start."""
+    from gi.repository import Gio, GLib
+
+    launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    bus = Gio.DBusConnection.new_for_address_sync(env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+    try:
+        def registered():
+            owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                  "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)), None,
+                                  Gio.DBusCallFlags.NONE, -1, None)
+            return owned.unpack()[0]
+        wait_until(launcher, "the accessibility bus launcher", "the accessibility bus", registered, patience)
+        return launcher
+    except BaseException:
+        launcher.terminate()
+        launcher.wait()
+        raise
+    finally:
+        bus.close_sync(None)
+
+
 def scratch_environment(scratch, display_name):
     env = {k: v for k, v in os.environ.items()
            if not k.startswith(("XDG_", "DBUS_", "QT_", "WAYLAND_", "AT_SPI")) and k not in ("DISPLAY", "HOME")}
@@ -156,6 +204,23 @@ def wait_until(process, name, what, condition, patience):
             return found
         time.sleep(0.05)
     raise Failure(f"waited {patience:.0f} s for {what}")
+
+
+def press_key(disp, name):
+    """A key as the keyboard sends it, with its modifiers: "Tab", "Space",
+    "Shift+Tab"."""
+    codes = []
+    for key in name.split("+"):
+        keysym = XK.string_to_keysym(key) or XK.string_to_keysym(key.lower()) or XK.string_to_keysym(key + "_L")
+        code = disp.keysym_to_keycode(keysym)
+        if code == 0:
+            raise Failure(f"no key {key}")
+        codes.append(code)
+    for code in codes:
+        xtest.fake_input(disp, X.KeyPress, code)
+    for code in reversed(codes):
+        xtest.fake_input(disp, X.KeyRelease, code)
+    disp.sync()
 
 
 def find_window(disp, title=TITLE):

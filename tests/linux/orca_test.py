@@ -1,0 +1,234 @@
+#!/usr/bin/python3
+"""What a blind user hears: the running program read aloud by Orca.
+
+Usage: orca_test.py PROGRAM SCRATCH_DIR SCREENS_FILE SPEECH_FILE
+
+Starts, on a virtual X display of its own with a private session bus and the
+accessibility bus (as accessibility_test.py does), speech-dispatcher, whose
+one output module writes every utterance as a line of a file instead of
+speaking it, and Debian's Orca with its own settings folder: its defaults,
+but no braille display, no sounds and no key echo (the names of the keys
+pressed are Orca's words, not the program's, and whether it says "left
+shift" depends on timing). Once Orca has said that it is on, starts the
+program, gives its window the keyboard and plays the keys of the scenario
+SCREENS_FILE (tests/screens/keyboard.screens) through the X test extension.
+After each step it waits until Orca has said, since that step, what
+SPEECH_FILE expects, and fails with a diff when Orca has said something else
+or not all of it within a patient while. Exits 1 on a difference, 2 on
+any other failure; closes the program and requires its exit status 0.
+
+Orca runs in English (C.UTF-8), the language the expected speech is written
+in. /usr/bin/orca refuses to start while any other Orca of the same user
+runs, on any display (pgrep -x orca), and its --replace kills that one: this
+test starts Orca's module itself, under the name python3, so neither a
+user's own screen reader nor this test disturbs the other.
+"""
+
+import difflib
+import importlib.util
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import drive_program as session
+
+try:
+    from Xlib import X, display as xdisplay
+except ImportError:
+    sys.exit("orca_test: python3-xlib is needed (scripts/setup.sh tests)")
+if importlib.util.find_spec("orca") is None or shutil.which("speech-dispatcher") is None:
+    sys.exit("orca_test: Orca and speech-dispatcher are needed (scripts/setup.sh tests)")
+
+# Orca normally speaks within a fraction of a second; on a busy machine it
+# and speech-dispatcher can take many seconds, most of all when starting.
+PATIENCE = 60.0
+START_PATIENCE = 180.0
+READY = "Screen reader on."  # what Orca says once it listens
+
+SPEECHD_CONFIG = """\
+AddModule "file" "sd_generic" "file.conf"
+DefaultModule file
+DefaultLanguage "en"
+# The generic module opens an audio output even though its command makes no
+# sound: libao's null driver (chosen in $HOME/.libao) plays nothing.
+AudioOutputMethod "libao"
+"""
+# One line per utterance: "^" never occurs in what Orca says, so the module
+# never splits a message at its sentences.
+MODULE_CONFIG = """\
+GenericExecuteSynth "printf '%s\\\\n' \\'$DATA\\' >> {log}"
+GenericDelimiters "^"
+GenericMaxChunkLength 100000
+GenericLanguage "en" "en" "utf-8"
+AddVoice "en" "MALE1" "en"
+"""
+ORCA = """
+import sys
+from orca import orca
+settings = orca.getSettingsManager()
+settings.activate(sys.argv[1], {"enableBraille": False, "enableSound": False, "enableKeyEcho": False})
+sys.path.insert(0, settings.getPrefsDir())
+sys.exit(orca.main())
+"""
+
+
+def read_speech(path, screens_path):
+    """The expected speech, whose steps must be those of the scenario: each
+    utterance written in double quotes, so that its spaces show."""
+    steps = session.read_steps(path)
+    actions = [action for action, _ in session.read_steps(screens_path)]
+    if [action for action, _ in steps] != actions:
+        raise session.Failure(f"{path} does not follow the steps of {screens_path}")
+    for action, utterances in steps:
+        if action != "start" and not action.startswith("key "):
+            raise session.Failure(f"{path}: '{action}' is not a key; only the keyboard scenario is spoken")
+        for utterance in utterances:
+            if len(utterance) < 2 or utterance[0] != '"' or utterance[-1] != '"':
+                raise session.Failure(f"{path}: after '{action}': {utterance} is not in double quotes")
+    return [(action, [u[1:-1] for u in utterances]) for action, utterances in steps]
+
+
+class Speech:
+    """What Orca has said so far: the utterances speech-dispatcher wrote."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def said(self):
+        try:
+            with open(self.path, encoding="utf-8") as log:
+                text = log.read()
+        except FileNotFoundError:
+            return []
+        return text.split("\n")[:-1]  # a line still being written is not said yet
+
+    def wait_for(self, since, expected, running, patience):
+        """The utterances after the first `since` once they are `expected`,
+        or as they are when `patience` runs out; fails when a helper ends."""
+        deadline = time.monotonic() + patience
+        while True:
+            for name, process in running:
+                if process.poll() is not None:
+                    raise session.Failure(f"{name} ended with status {process.returncode}")
+            found = self.said()[since:]
+            if found == expected or time.monotonic() > deadline:
+                return found
+            time.sleep(0.05)
+
+
+def start_speech_dispatcher(scratch, env, log):
+    config = os.path.join(scratch, "speech-dispatcher")
+    os.makedirs(os.path.join(config, "modules"))
+    with open(os.path.join(config, "speechd.conf"), "w", encoding="utf-8") as out:
+        out.write(SPEECHD_CONFIG)
+    with open(os.path.join(config, "modules", "file.conf"), "w", encoding="utf-8") as out:
+        out.write(MODULE_CONFIG.format(log=log))
+    with open(os.path.join(env["HOME"], ".libao"), "w", encoding="utf-8") as out:
+        out.write("default_driver=null\n")
+    socket = os.path.join(env["XDG_RUNTIME_DIR"], "speechd.sock")
+    server = subprocess.Popen(
+        ["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config,
+         "--socket-path", socket, "--log-dir", scratch],
+        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Orca connects there; were the socket not there yet, its client would
+    # start a speech-dispatcher of its own, which nothing here would stop.
+    try:
+        session.wait_until(server, "speech-dispatcher", "its socket", lambda: os.path.exists(socket),
+                           START_PATIENCE)
+    except session.Failure:
+        server.terminate()
+        server.wait()
+        raise
+    env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
+    return server
+
+
+def start_orca(scratch, env):
+    settings = os.path.join(scratch, "orca")
+    os.makedirs(settings)
+    output = open(os.path.join(scratch, "orca.log"), "w", encoding="utf-8")
+    try:
+        return subprocess.Popen(["/usr/bin/python3", "-c", ORCA, settings], env=env, stdin=subprocess.DEVNULL,
+                                stdout=output, stderr=subprocess.STDOUT)
+    finally:
+        output.close()
+
+
+def play(steps, program_path, env, disp, speech, helpers):
+    """Plays the steps on a fresh start of the program; False when Orca said
+    something else."""
+    program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
+    running = helpers + [("the program", program)]
+    try:
+        since = len(speech.said())
+        window = session.Window(disp, program)
+        # The display has no window manager: give the window the keyboard as one would.
+        window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        disp.sync()
+        for action, expected in steps:
+            if action.startswith("key "):
+                since = len(speech.said())
+                session.press_key(disp, action[4:])
+            found = speech.wait_for(since, expected, running, PATIENCE)
+            if found != expected:
+                print(f"after '{action}' Orca said:")
+                sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
+                    [f'"{u}"' for u in expected], [f'"{u}"' for u in found], "expected", "said", lineterm=""))
+                return False
+        window.close()
+        status = program.wait(timeout=PATIENCE)
+        if status != 0:
+            raise session.Failure(f"the program ended with status {status}")
+        return True
+    finally:
+        if program.poll() is None:
+            program.kill()
+            program.wait()
+
+
+def main():
+    if len(sys.argv) != 5:
+        print(__doc__, file=sys.stderr)
+        return 2
+    program, scratch, screens, speech_file = sys.argv[1:]
+    helpers = []  # (name, process), stopped last first
+    try:
+        steps = read_speech(speech_file, screens)
+        server, display_name = session.start_xvfb()
+        helpers.append(("Xvfb", server))
+        env = session.scratch_environment(scratch, display_name)
+        for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+            env.pop(name, None)
+        env["LANG"] = "C.UTF-8"
+        bus, env["DBUS_SESSION_BUS_ADDRESS"] = session.start_session_bus(scratch)
+        helpers.append(("the session bus", bus))
+        helpers.append(("the accessibility bus", session.start_accessibility_bus(env)))
+        speech = Speech(os.path.join(scratch, "speech.log"))
+        helpers.append(("speech-dispatcher", start_speech_dispatcher(scratch, env, speech.path)))
+        helpers.append(("Orca", start_orca(scratch, env)))
+        ready = speech.wait_for(0, [READY], helpers, START_PATIENCE)
+        if ready != [READY]:
+            raise session.Failure(f"Orca did not say it is on; it said {ready} (see {scratch}/orca.log)")
+        # On a desktop Qt learns from its settings, through the accessibility
+        # bus, that a screen reader is on; this session has no such settings.
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        passed = play(steps, program, env, xdisplay.Display(display_name), speech, helpers)
+        print(f"{os.path.basename(speech_file)}: {'as expected' if passed else 'differs'}", flush=True)
+        return 0 if passed else 1
+    except (session.Failure, OSError, subprocess.SubprocessError) as failure:
+        print(f"orca_test: {failure}", file=sys.stderr)
+        return 2
+    finally:
+        for _, helper in reversed(helpers):
+            helper.terminate()
+            try:
+                helper.wait(timeout=PATIENCE)
+            except subprocess.TimeoutExpired:
+                helper.kill()
+                helper.wait()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
