@@ -11,7 +11,10 @@ namespace {
 class CheckBoxView final : public ControlView {
 public:
     CheckBoxView(ui::CheckBox& control, Captioned parts, const UserClick& clicked)
-        : ControlView(parts.label, parts.input), control_(control), parts_(std::move(parts)), clicks_(control, clicked) {
+        : ControlView(parts.label, parts.input),
+          control_(control),
+          parts_(std::move(parts)),
+          clicks_(control, clicked) {
         listen(parts_.input, "click", clicks_);
     }
 

@@ -12,7 +12,7 @@ std::string px(std::int32_t twips) { return std::to_string(toPixels(twips)) + "p
 // browser finds where Times New Roman is missing (Liberation Serif on Linux,
 // Tinos on ChromeOS).
 std::string fontCss(const ui::FontDesign& font) {
-    std::string css = "font-family: \"" + font.name + "\", \"Liberation Serif\", \"Tinos\", serif; font-size: " +
+    std::string css = R"(font-family: ")" + font.name + R"(", "Liberation Serif", "Tinos", serif; font-size: )" +
                       std::to_string(font.points) + "pt; font-weight: " + std::to_string(font.weight) +
                       "; font-style: " + (font.italic ? "italic" : "normal") + ";";
     if (font.underline || font.strikethrough) {
@@ -53,18 +53,18 @@ std::string placedCss(const ui::Control& control) {
     std::string css = selectorOf(control) + " { left: " + px(bounds.left) + "; top: " + px(bounds.top) +
                       "; width: " + px(bounds.width) + "; height: " + px(bounds.height) + ";";
     if (const auto colour = control.backColor()) css += " background-color: " + toCssColour(*colour) + ";";
-    ui::visit(control, ui::Overloaded{
-                           [&](const ui::Label& label) { css += std::string(" text-align: ") + toCss(label.alignment()) + ";"; },
-                           [&](const ui::TextBox& box) {
-                               const ui::ScrollBars bars = box.scrollBars();
-                               const bool vertical = bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both;
-                               const bool horizontal =
-                                   bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both;
-                               css += std::string(" overflow-y: ") + (vertical ? "scroll" : "hidden") +
-                                      "; overflow-x: " + (horizontal ? "scroll" : "hidden") + ";";
-                           },
-                           [](const auto&) {},
-                       });
+    ui::visit(control,
+              ui::Overloaded{
+                  [&](const ui::Label& label) { css += std::string(" text-align: ") + toCss(label.alignment()) + ";"; },
+                  [&](const ui::TextBox& box) {
+                      const ui::ScrollBars bars = box.scrollBars();
+                      const bool vertical = bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both;
+                      const bool horizontal = bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both;
+                      css += std::string(" overflow-y: ") + (vertical ? "scroll" : "hidden") +
+                             "; overflow-x: " + (horizontal ? "scroll" : "hidden") + ";";
+                  },
+                  [](const auto&) {},
+              });
     return css + " }\n";
 }
 
@@ -119,42 +119,41 @@ std::string elementHtml(const ui::Control& control, bool focused) {
         appendAttribute(named, "aria-label", control.accessibleName());
     }
     if (focused) named += " autofocus";
-    const auto captioned = [&](const char* type, bool checked, std::string_view caption, std::string extra) {
+    const auto captioned = [&](const char* type, bool checked, std::string_view caption, const std::string& extra) {
         return "<label" + attributes + "><input type=\"" + type + '"' + extra + (checked ? " checked" : "") + named +
                "><span>" + escapeHtml(caption) + "</span></label>";
     };
-    return ui::visit(
-        control,
-        ui::Overloaded{
-            [&](const ui::PictureBox&) { return "<div" + attributes + "></div>"; },
-            [&](const ui::Label& label) {
-                return "<h1" + attributes + named + '>' + escapeHtml(label.Caption()) + "</h1>";
-            },
-            [&](const ui::TextBox& box) {
-                appendAttribute(attributes, "wrap", box.multiLine() ? "soft" : "off");
-                if (box.locked()) attributes += " readonly";
-                // The parser drops one line break straight after the start tag.
-                return "<textarea" + attributes + " spellcheck=\"false\"" + named + ">\n" +
-                       escapeHtml(toDisplayText(box.Text())) + "</textarea>";
-            },
-            [&](const ui::CheckBox& box) {
-                // A grayed box is set by the program: HTML has no attribute for it.
-                return captioned("checkbox", box.Value() == ui::CheckBox::Checked, box.Caption(), "");
-            },
-            [&](const ui::OptionButton& option) {
-                std::string group;
-                appendAttribute(group, "name", option.Name());
-                return captioned("radio", option.Value(), option.Caption(), group);
-            },
-            [&](const ui::ListBox& list) {
-                // size 2: a list, not a drop-down.
-                std::string html = "<select" + attributes + " size=\"2\"" + named + '>';
-                for (ui::Int16 i{0}; i < list.ListCount(); i = i + ui::Int16{1}) {
-                    html += "<option>" + escapeHtml(list.List(i)) + "</option>";
-                }
-                return html + "</select>";
-            },
-        });
+    return ui::visit(control, ui::Overloaded{
+                                  [&](const ui::PictureBox&) { return "<div" + attributes + "></div>"; },
+                                  [&](const ui::Label& label) {
+                                      return "<h1" + attributes + named + '>' + escapeHtml(label.Caption()) + "</h1>";
+                                  },
+                                  [&](const ui::TextBox& box) {
+                                      appendAttribute(attributes, "wrap", box.multiLine() ? "soft" : "off");
+                                      if (box.locked()) attributes += " readonly";
+                                      // The parser drops one line break straight after the start tag.
+                                      return "<textarea" + attributes + " spellcheck=\"false\"" + named + ">\n" +
+                                             escapeHtml(toDisplayText(box.Text())) + "</textarea>";
+                                  },
+                                  [&](const ui::CheckBox& box) {
+                                      // A grayed box is set by the program: HTML has no attribute for it.
+                                      return captioned("checkbox", box.Value() == ui::CheckBox::Checked, box.Caption(),
+                                                       "");
+                                  },
+                                  [&](const ui::OptionButton& option) {
+                                      std::string group;
+                                      appendAttribute(group, "name", option.Name());
+                                      return captioned("radio", option.Value(), option.Caption(), group);
+                                  },
+                                  [&](const ui::ListBox& list) {
+                                      // size 2: a list, not a drop-down.
+                                      std::string html = "<select" + attributes + " size=\"2\"" + named + '>';
+                                      for (ui::Int16 i{0}; i < list.ListCount(); i = i + ui::Int16{1}) {
+                                          html += "<option>" + escapeHtml(list.List(i)) + "</option>";
+                                      }
+                                      return html + "</select>";
+                                  },
+                              });
 }
 
 }  // namespace

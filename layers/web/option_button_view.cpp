@@ -11,7 +11,10 @@ namespace {
 class OptionButtonView final : public ControlView {
 public:
     OptionButtonView(ui::OptionButton& control, Captioned parts, const UserClick& clicked)
-        : ControlView(parts.label, parts.input), control_(control), parts_(std::move(parts)), clicks_(control, clicked) {
+        : ControlView(parts.label, parts.input),
+          control_(control),
+          parts_(std::move(parts)),
+          clicks_(control, clicked) {
         listen(parts_.input, "click", clicks_);
     }
 
@@ -19,9 +22,7 @@ public:
         if (property == ui::Property::Value) parts_.input.set("checked", val(control_.Value()));
     }
 
-    [[nodiscard]] bool changedByUser() const override {
-        return parts_.input["checked"].as<bool>() != control_.Value();
-    }
+    [[nodiscard]] bool changedByUser() const override { return parts_.input["checked"].as<bool>() != control_.Value(); }
 
 private:
     ui::OptionButton& control_;

@@ -36,7 +36,8 @@ Window::Window(ui::MainForm& form, const runtime::Dispatcher& dispatcher)
     const std::map<std::string, val> elements = elementsByMember(element_);
     for (ui::Control* control : form.tabOrder()) {
         const auto element = elements.find(control->memberName());
-        if (element == elements.end()) throw std::runtime_error("the page shows no element for " + control->memberName());
+        if (element == elements.end())
+            throw std::runtime_error("the page shows no element for " + control->memberName());
         views_.emplace_back(control, createView(*control, element->second, clicked, failure));
     }
     // The page already shows the first screen; a choice the user made on it
