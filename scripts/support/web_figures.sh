@@ -38,6 +38,9 @@ done
 printf 'Web: bytes downloaded, raw (bytes)\t%s\t\n' "$raw" >>"$figures"
 printf 'Web: bytes downloaded, gzip -9 (bytes)\t%s\t\n' "$compressed" >>"$figures"
 printf 'Web: of which WebAssembly, gzip -9 (bytes)\t%s\t\n' "$wasm" >>"$figures"
+kept=0
+for file in "$site"/*; do kept=$((kept + $(gzip -9c "$file" | wc -c))); done
+printf 'Web: the whole site, kept for offline use, gzip -9 (bytes)\t%s\t\n' "$kept" >>"$figures"
 node benchmarks/web/page_figures.js "$site" "$runs" >>"$figures"
 
 if $tsv; then
