@@ -4,9 +4,10 @@ const { spawn } = require('node:child_process');
 const path = require('node:path');
 const readline = require('node:readline');
 
-// { address, stop() }: stop() resolves once the server has ended.
-async function serve(folder) {
-  const server = spawn(process.execPath, [path.join(__dirname, '../../../scripts/support/serve.mjs'), folder],
+// { address, stop() } of `folder` served at `port` (any free one by
+// default); stop() resolves once the server has ended, at once if it has.
+async function serve(folder, port = 0) {
+  const server = spawn(process.execPath, [path.join(__dirname, '../../../scripts/support/serve.mjs'), folder, `${port}`],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   const ended = new Promise((resolve) => server.once('exit', resolve));
   const address = await Promise.race([
@@ -16,7 +17,7 @@ async function serve(folder) {
   return {
     address,
     stop: async () => {
-      server.kill();
+      if (server.exitCode === null && server.signalCode === null) server.kill();
       await ended;
     },
   };
