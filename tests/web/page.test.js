@@ -163,18 +163,16 @@ test('a run-time error is shown in a dialog and on the console, and the window t
 });
 
 test.describe('the first screen, painted from the HTML before the program runs', () => {
-  // The page's expected first screen, without Clicks.
-  async function firstScreen() {
+  const scenario = async (name) => {
     const text = await screenText();
-    const [start] = text.readScenario(path.join(screensFolder, 'first_screen.screens')).steps;
-    return { text, screen: start.screen };
-  }
+    return { text, steps: text.readScenario(path.join(screensFolder, name)).steps };
+  };
 
   test('is the program\'s first screen, readable with JavaScript off, and the program changes nothing in it', async ({ browser }) => {
-    const { text, screen } = await firstScreen();
+    const { text, steps: [start] } = await scenario('first_screen.screens');
     const still = await (await browser.newContext({ javaScriptEnabled: false })).newPage();
     await still.goto(shipped());
-    expect(text.stepText('none', (await still.evaluate(readPage)).facts)).toBe(screen);
+    expect(text.stepText('none', (await still.evaluate(readPage)).facts)).toBe(start.screen);
 
     // Once the page is parsed, every change to its elements and every layout
     // shift is noted: the program takes the elements over, makes no new ones
@@ -190,7 +188,7 @@ test.describe('the first screen, painted from the HTML before the program runs',
         .observe({ type: 'layout-shift', buffered: true });
     });
     await open(page, shipped());
-    expect(text.stepText('none', (await page.evaluate(readPage)).facts)).toBe(screen);
+    expect(text.stepText('none', (await page.evaluate(readPage)).facts)).toBe(start.screen);
     expect(await page.evaluate(() => window.firstScreen)).toEqual({ changes: [], shift: 0 });
     expect((await page.screenshot()).equals(await still.screenshot())).toBe(true);
   });
@@ -198,16 +196,12 @@ test.describe('the first screen, painted from the HTML before the program runs',
   test('a choice made on it before the program has started is answered once it has', async ({ page }) => {
     let release;
     const held = new Promise((resolve) => { release = resolve; });
-    await page.route('**/logged_temperament.js', async (route) => {
-      await held;
-      await route.continue();
-    });
+    await page.route('**/logged_temperament.js', (route) => held.then(() => route.continue()));
     await page.goto(logged(), { waitUntil: 'commit' });
     await new Driver(page).perform('click Option1(2)');
     release();
     await started(page);
-    const text = await screenText();
-    const [, chosen] = text.readScenario(path.join(screensFolder, 'boxes_keep_their_state.screens')).steps;
+    const { text, steps: [, chosen] } = await scenario('boxes_keep_their_state.screens');
     expect(chosen.action).toBe('click Option1(2)');
     const { facts, clicks } = await page.evaluate(readPage);
     expect(clicks).toMatch(/ Option1_Click\(2\)$/); // after Load's
