@@ -19,8 +19,8 @@ const hash = createHash('sha256');
 for (const name of files) hash.update(`${name}\n`).update(fs.readFileSync(path.join(site, name)));
 const values = {
   version: JSON.stringify(hash.digest('hex').slice(0, 16)),
-  // The folder itself, which the browser asks for by the site's address.
-  files: JSON.stringify(['./', ...files.filter((name) => name !== 'index.html')]),
+  // And the folder itself, which the browser asks for by the site's address.
+  files: JSON.stringify(['./', ...files]),
 };
 const text = fs.readFileSync(template, 'utf8').replace(/\{\{(\w+)\}\}/g, (_, key) => {
   if (!(key in values)) throw new Error(`${template}: nothing to fill in for {{${key}}}`);
