@@ -11,10 +11,15 @@ app.png   -- the same image as a PNG, for the Linux desktop's icon theme.
 Everything is drawn with code; the output is the same bytes on every run.
 Needs Debian's python3-pil (apt-get install python3-pil), so run it as
     /usr/bin/python3 resources/make_assets.py
+
+The build of the browser version draws the same hamburger at the sizes a web
+app manifest asks for (192 and 512 pixels), with smooth edges:
+    /usr/bin/python3 resources/make_assets.py --icon SIZE PATH.png
 """
 
 import os
 import struct
+import sys
 
 from PIL import Image, ImageDraw
 
@@ -302,7 +307,22 @@ def make_icon(ico_path, png_path):
     write_png(png_path, rows, palette, opaque)
 
 
+def make_large_icon(size, path):
+    """The icon's hamburger drawn at size x size pixels, as a PNG; the drawing
+    takes whole pixels, so the size is a multiple of 8 (32 at 4 times)."""
+    if size <= 0 or size * 4 % ICON_SIZE:
+        sys.exit(f"an icon of {size} pixels: the size must be a multiple of 8")
+    big = Image.new("RGBA", (size * 4, size * 4), (0, 0, 0, 0))
+    draw_burger(ImageDraw.Draw(big), size * 4 // ICON_SIZE)
+    big.resize((size, size), Image.LANCZOS).save(path, "PNG", optimize=True)
+
+
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--icon" and sys.argv[2].isdigit():
+        make_large_icon(int(sys.argv[2]), sys.argv[3])
+        return
+    if len(sys.argv) > 1:
+        sys.exit("usage: make_assets.py [--icon SIZE PATH.png]")
     make_faces(os.path.join(HERE, "faces.jpg"))
     make_icon(os.path.join(HERE, "app.ico"), os.path.join(HERE, "app.png"))
 

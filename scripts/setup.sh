@@ -43,7 +43,7 @@ package=("${program[@]}" dpkg-dev lintian)
 # Playwright. Debian's npm conflicts with a Node installed from elsewhere
 # (NodeSource's includes npm), so Debian's Node and npm come only where there
 # is no npm.
-web=(cmake ninja-build ccache emscripten chromium fonts-liberation2)
+web=(cmake ninja-build ccache emscripten chromium fonts-liberation2 python3-pil)
 command -v npm >/dev/null || web+=(nodejs npm)
 benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb python3-xlib valgrind)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev

@@ -2,7 +2,8 @@
 // MainForm: the program's one window. It is built from the window definition
 // and owns every control for the life of the program; the logic reaches the
 // controls through the named groups below, a windowing layer through
-// controls().
+// controls(). The run-time holds it in a shared_ptr: a window that outlives
+// the start routine (a web page's) takes a share of it.
 
 #include "ui/control_model.hpp"
 #include "ui/form_design.hpp"
@@ -14,7 +15,7 @@
 
 namespace temperament::ui {
 
-class MainForm {
+class MainForm : public std::enable_shared_from_this<MainForm> {
 public:
     // Raises DesignDataError when the definition lacks a control the program
     // uses or gives it another kind.

@@ -10,34 +10,36 @@ namespace {
 
 class CheckBoxView final : public ControlView {
 public:
-    CheckBoxView(ui::CheckBox& control, Captioned made, const UserClick& clicked)
-        : ControlView(made.label, made.input, "flex"),
+    CheckBoxView(ui::CheckBox& control, Captioned parts, const UserClick& clicked)
+        : ControlView(parts.label, parts.input),
           control_(control),
-          made_(std::move(made)),
+          parts_(std::move(parts)),
           clicks_(control, clicked) {
-        listen(made_.input, "click", clicks_);
-        refresh(ui::Property::Caption);
-        refresh(ui::Property::Value);
+        listen(parts_.input, "click", clicks_);
     }
 
     void refresh(ui::Property property) override {
-        if (property == ui::Property::Caption) made_.caption.set("textContent", val(control_.Caption()));
+        if (property == ui::Property::Caption) parts_.caption.set("textContent", val(control_.Caption()));
         if (property == ui::Property::Value) {
-            made_.input.set("checked", val(control_.Value() == ui::CheckBox::Checked));
-            made_.input.set("indeterminate", val(control_.Value() == ui::CheckBox::Grayed));
+            parts_.input.set("checked", val(control_.Value() == ui::CheckBox::Checked));
+            parts_.input.set("indeterminate", val(control_.Value() == ui::CheckBox::Grayed));
         }
+    }
+
+    [[nodiscard]] bool changedByUser() const override {
+        return parts_.input["checked"].as<bool>() != (control_.Value() == ui::CheckBox::Checked);
     }
 
 private:
     ui::CheckBox& control_;
-    Captioned made_;
+    Captioned parts_;
     ClickListener clicks_;
 };
 
 }  // namespace
 
-std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, const UserClick& clicked) {
-    return std::make_unique<CheckBoxView>(control, createCaptioned("checkbox"), clicked);
+std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, const val& element, const UserClick& clicked) {
+    return std::make_unique<CheckBoxView>(control, captionedParts(control, element), clicked);
 }
 
 }  // namespace temperament::web

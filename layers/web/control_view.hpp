@@ -1,6 +1,7 @@
 #pragma once
 // The page element that shows one control of the model, and how it follows
-// the model's changes.
+// the model's changes. The elements come with the page (markup.hpp): a view
+// takes over the one marked with its control's name.
 
 #include "layers/web/dom.hpp"
 #include "ui/control_model.hpp"
@@ -30,29 +31,33 @@ public:
     // Follows the model's new value of `property`; the window then shows or
     // hides the element itself.
     virtual void refresh(ui::Property property) = 0;
-    void show(bool shown) const { setStyle(element_, "display", shown ? display_ : "none"); }
+    // Whether the user changed the element before the program took the page
+    // over (a choice made while the program was still loading).
+    [[nodiscard]] virtual bool changedByUser() const { return false; }
+    void show(bool shown);
 
 protected:
-    ControlView(val element, val focusTarget, std::string display)
-        : element_(std::move(element)), focusTarget_(std::move(focusTarget)), display_(std::move(display)) {}
+    ControlView(val element, val focusTarget) : element_(std::move(element)), focusTarget_(std::move(focusTarget)) {}
 
 private:
     val element_;
     val focusTarget_;
-    std::string display_;  // the CSS display of the shown element
 };
 
-// The element for `control`, placed, coloured and shown as the design data says.
-[[nodiscard]] std::unique_ptr<ControlView> createView(ui::Control& control, const UserClick& clicked,
-                                                      const Failure& failed);
+// The view of `control` over its `element` in the page.
+[[nodiscard]] std::unique_ptr<ControlView> createView(ui::Control& control, const val& element,
+                                                      const UserClick& clicked, const Failure& failed);
 
 // One per control kind.
-[[nodiscard]] std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, const Failure& failed);
-[[nodiscard]] std::unique_ptr<ControlView> createLabelView(ui::Label& control);
-[[nodiscard]] std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control);
-[[nodiscard]] std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, const UserClick& clicked);
-[[nodiscard]] std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, const UserClick& clicked);
-[[nodiscard]] std::unique_ptr<ControlView> createListBoxView(ui::ListBox& control);
+[[nodiscard]] std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, const val& element,
+                                                                const Failure& failed);
+[[nodiscard]] std::unique_ptr<ControlView> createLabelView(const val& element);
+[[nodiscard]] std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control, const val& element);
+[[nodiscard]] std::unique_ptr<ControlView> createCheckBoxView(ui::CheckBox& control, const val& element,
+                                                              const UserClick& clicked);
+[[nodiscard]] std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, const val& element,
+                                                                  const UserClick& clicked);
+[[nodiscard]] std::unique_ptr<ControlView> createListBoxView(const val& element);
 
 // A check box or an option button: a native input and its caption in one
 // label, so that a click on the caption is a click on the input.
@@ -61,7 +66,8 @@ struct Captioned {
     val input;
     val caption;
 };
-[[nodiscard]] Captioned createCaptioned(const char* type);
+// The parts of `label`; throws when the page's element lacks one.
+[[nodiscard]] Captioned captionedParts(const ui::Control& control, const val& label);
 
 // Hears the user's clicks on a check box or an option button: the mouse,
 // Space, and a screen reader's action all arrive as a click.

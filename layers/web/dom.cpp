@@ -16,16 +16,6 @@ EM_JS(void, addListener, (emscripten::EM_VAL target, const char* type, Listener*
 
 }  // namespace
 
-std::string toDisplayText(std::string_view crlfText) {
-    std::string text;
-    text.reserve(crlfText.size());
-    for (std::size_t i = 0; i < crlfText.size(); ++i) {
-        if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n') continue;
-        text += crlfText[i];
-    }
-    return text;
-}
-
 std::string blobUrl(std::span<const unsigned char> bytes, const char* type) {
     const val view(emscripten::typed_memory_view(bytes.size(), bytes.data()));
     val parts = val::array();
@@ -33,11 +23,6 @@ std::string blobUrl(std::span<const unsigned char> bytes, const char* type) {
     val options = val::object();
     options.set("type", val(type));
     return val::global("URL").call<std::string>("createObjectURL", val::global("Blob").new_(parts, options));
-}
-
-void addStyles(const val& element, const std::string& declarations) {
-    val style = element["style"];
-    style.set("cssText", val(style["cssText"].as<std::string>() + declarations));
 }
 
 void listen(const val& target, const char* type, Listener& listener) {

@@ -6,28 +6,14 @@
 namespace temperament::web {
 namespace {
 
-const char* toCss(ui::Alignment alignment) {
-    switch (alignment) {
-    case ui::Alignment::Left: return "left";
-    case ui::Alignment::Right: return "right";
-    case ui::Alignment::Center: return "center";
-    }
-    return "left";
-}
-
 class LabelView final : public ControlView {
 public:
-    explicit LabelView(const val& heading) : ControlView(heading, heading, "block") {}
+    explicit LabelView(const val& heading) : ControlView(heading, heading) {}
     void refresh(ui::Property) override {}  // a label's caption is fixed
 };
 
 }  // namespace
 
-std::unique_ptr<ControlView> createLabelView(ui::Label& control) {
-    val heading = createElement("h1");
-    heading.set("textContent", val(control.Caption()));
-    addStyles(heading, std::string("text-align: ") + toCss(control.alignment()) + "; overflow-wrap: break-word; ");
-    return std::make_unique<LabelView>(heading);
-}
+std::unique_ptr<ControlView> createLabelView(const val& element) { return std::make_unique<LabelView>(element); }
 
 }  // namespace temperament::web

@@ -7,32 +7,59 @@
 #include <string>
 
 namespace temperament::web {
+namespace {
 
-int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
-    window_ = std::make_unique<Window>(form, dispatcher);
-    // Leaves main() without ending the program or running any destructor:
-    // the form and this layer stay on the heap while the page is open.
-    emscripten_exit_with_live_runtime();
+// The form and its window for as long as the document is open. main()
+// returns to the browser long before, and WebAssembly's exceptions run the
+// destructors of its stack as they unwind it, the start routine's share of
+// the form and this layer among them: so the page's objects are kept here,
+// the document's one, rather than on that stack. The run-time never exits
+// in a page, so this is never destroyed.
+class OpenPage final : public runtime::ErrorReporter {
+public:
+    void show(std::shared_ptr<ui::MainForm> form, const runtime::Dispatcher& dispatcher) {
+        form_ = std::move(form);
+        window_ = std::make_unique<Window>(*form_, dispatcher);
+    }
+
+    void report(std::string_view message) override {
+        val::global("console").call<void>("error", val(std::string(message)));
+        val dialog = createElement("dialog");
+        val heading = createElement("h2");
+        heading.set("textContent", val("Грешка"));
+        val text = createElement("p");
+        text.set("textContent", val(std::string(message)));
+        val end = createElement("p");
+        end.set("textContent", val("Програмата спря."));
+        val form = createElement("form");
+        form.set("method", val("dialog"));
+        val close = createElement("button");
+        close.set("textContent", val("OK"));
+        form.call<void>("append", close);
+        dialog.call<void>("append", heading, text, end, form);
+        document()["body"].call<void>("append", dialog);
+        dialog.call<void>("showModal");
+        if (window_) window_->end();
+    }
+
+private:
+    std::shared_ptr<ui::MainForm> form_;
+    std::unique_ptr<Window> window_;
+};
+
+OpenPage& openPage() {
+    static OpenPage page;
+    return page;
 }
 
-void Layer::report(std::string_view message) {
-    val::global("console").call<void>("error", val(std::string(message)));
-    val dialog = createElement("dialog");
-    val heading = createElement("h2");
-    heading.set("textContent", val("Грешка"));
-    val text = createElement("p");
-    text.set("textContent", val(std::string(message)));
-    val end = createElement("p");
-    end.set("textContent", val("Програмата спря."));
-    val form = createElement("form");
-    form.set("method", val("dialog"));
-    val close = createElement("button");
-    close.set("textContent", val("OK"));
-    form.call<void>("append", close);
-    dialog.call<void>("append", heading, text, end, form);
-    document()["body"].call<void>("append", dialog);
-    dialog.call<void>("showModal");
-    if (window_) window_->end();
+}  // namespace
+
+runtime::ErrorReporter& Layer::reporter() { return openPage(); }
+
+int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+    openPage().show(form.shared_from_this(), dispatcher);
+    // Leaves main() without ending the program.
+    emscripten_exit_with_live_runtime();
 }
 
 }  // namespace temperament::web

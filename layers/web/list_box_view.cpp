@@ -8,21 +8,12 @@ namespace {
 
 class ListBoxView final : public ControlView {
 public:
-    explicit ListBoxView(const val& list) : ControlView(list, list, "block") {}
+    explicit ListBoxView(const val& list) : ControlView(list, list) {}
     void refresh(ui::Property) override {}  // the items never change
 };
 
 }  // namespace
 
-std::unique_ptr<ControlView> createListBoxView(ui::ListBox& control) {
-    val list = createElement("select");
-    list.set("size", val(2));  // a list, not a drop-down
-    for (runtime::Int16 i{0}; i < control.ListCount(); i = i + runtime::Int16{1}) {
-        val item = createElement("option");
-        item.set("textContent", val(control.List(i)));
-        list.call<void>("append", item);
-    }
-    return std::make_unique<ListBoxView>(list);
-}
+std::unique_ptr<ControlView> createListBoxView(const val& element) { return std::make_unique<ListBoxView>(element); }
 
 }  // namespace temperament::web

@@ -10,31 +10,31 @@ namespace {
 
 class OptionButtonView final : public ControlView {
 public:
-    OptionButtonView(ui::OptionButton& control, Captioned made, const UserClick& clicked)
-        : ControlView(made.label, made.input, "flex"),
+    OptionButtonView(ui::OptionButton& control, Captioned parts, const UserClick& clicked)
+        : ControlView(parts.label, parts.input),
           control_(control),
-          made_(std::move(made)),
+          parts_(std::move(parts)),
           clicks_(control, clicked) {
-        made_.input.set("name", val(control_.Name()));
-        made_.caption.set("textContent", val(control_.Caption()));
-        listen(made_.input, "click", clicks_);
-        refresh(ui::Property::Value);
+        listen(parts_.input, "click", clicks_);
     }
 
     void refresh(ui::Property property) override {
-        if (property == ui::Property::Value) made_.input.set("checked", val(control_.Value()));
+        if (property == ui::Property::Value) parts_.input.set("checked", val(control_.Value()));
     }
+
+    [[nodiscard]] bool changedByUser() const override { return parts_.input["checked"].as<bool>() != control_.Value(); }
 
 private:
     ui::OptionButton& control_;
-    Captioned made_;
+    Captioned parts_;
     ClickListener clicks_;
 };
 
 }  // namespace
 
-std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, const UserClick& clicked) {
-    return std::make_unique<OptionButtonView>(control, createCaptioned("radio"), clicked);
+std::unique_ptr<ControlView> createOptionButtonView(ui::OptionButton& control, const val& element,
+                                                    const UserClick& clicked) {
+    return std::make_unique<OptionButtonView>(control, captionedParts(control, element), clicked);
 }
 
 }  // namespace temperament::web

@@ -1,7 +1,9 @@
 // The picture box: the design's JPEG, decoded by the browser, at its natural
 // size from the top-left corner, inside a 2-pixel sunken border (dark top
-// and left, light bottom and right, as on the other layers). The first
-// screen hides the picture, so its image is made when the box is first shown.
+// and left, light bottom and right, as on the other layers; the page's
+// stylesheet draws it). The first screen hides the picture, so its image is
+// made when the box is first shown. The picture's name is its image's
+// alternative text, and only that: the box itself is no more than its frame.
 
 #include "layers/web/control_view.hpp"
 
@@ -11,9 +13,7 @@ namespace {
 class PictureBoxView final : public ControlView, private Listener {
 public:
     PictureBoxView(ui::PictureBox& control, const val& box, Failure failed)
-        : ControlView(box, box, "block"), control_(control), failed_(std::move(failed)) {
-        refresh(ui::Property::Visible);
-    }
+        : ControlView(box, box), control_(control), failed_(std::move(failed)) {}
 
     void refresh(ui::Property property) override {
         if (property != ui::Property::Visible || !control_.Visible() || made_) return;
@@ -22,7 +22,6 @@ public:
         if (bytes.empty()) return;
         val image = createElement("img");
         image.set("alt", val(control_.accessibleName()));
-        setStyle(image, "display", "block");
         listen(image, "error", *this);
         image.set("src", val(blobUrl(bytes, "image/jpeg")));
         element().call<void>("append", image);
@@ -41,12 +40,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, const Failure& failed) {
-    val box = createElement("div");
-    addStyles(box,
-              "border: 2px solid; border-color: rgb(128,128,128) rgb(255,255,255) rgb(255,255,255) "
-              "rgb(128,128,128); overflow: hidden; ");
-    return std::make_unique<PictureBoxView>(control, box, failed);
+std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, const val& element, const Failure& failed) {
+    return std::make_unique<PictureBoxView>(control, element, failed);
 }
 
 }  // namespace temperament::web

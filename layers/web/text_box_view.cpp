@@ -3,15 +3,14 @@
 // selected, copied and scrolled with mouse and keyboard.
 
 #include "layers/web/control_view.hpp"
+#include "layers/web/markup.hpp"
 
 namespace temperament::web {
 namespace {
 
 class TextBoxView final : public ControlView {
 public:
-    TextBoxView(ui::TextBox& control, const val& area) : ControlView(area, area, "block"), control_(control) {
-        refresh(ui::Property::Text);
-    }
+    TextBoxView(ui::TextBox& control, const val& area) : ControlView(area, area), control_(control) {}
 
     void refresh(ui::Property property) override {
         if (property != ui::Property::Text) return;
@@ -28,17 +27,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control) {
-    val area = createElement("textarea");
-    area.set("wrap", val(control.multiLine() ? "soft" : "off"));
-    const ui::ScrollBars bars = control.scrollBars();
-    const bool vertical = bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both;
-    const bool horizontal = bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both;
-    addStyles(area, std::string("overflow-y: ") + (vertical ? "scroll" : "hidden") +
-                        "; overflow-x: " + (horizontal ? "scroll" : "hidden") + "; resize: none; padding: 1px 3px; ");
-    area.set("readOnly", val(control.locked()));
-    area.set("spellcheck", val(false));
-    return std::make_unique<TextBoxView>(control, area);
+std::unique_ptr<ControlView> createTextBoxView(ui::TextBox& control, const val& element) {
+    return std::make_unique<TextBoxView>(control, element);
 }
 
 }  // namespace temperament::web

@@ -1,26 +1,24 @@
 #include "layers/web/window.hpp"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 #include <string>
 
 namespace temperament::web {
 namespace {
 
-// The design's face first, then faces with the same metrics, which the
-// browser finds where Times New Roman is missing (Liberation Serif on Linux,
-// Tinos on ChromeOS).
-std::string fontFamily(const ui::FontDesign& font) {
-    return '"' + font.name + "\", \"Liberation Serif\", \"Tinos\", serif";
-}
-
-void setIcon(std::span<const unsigned char> icon) {
-    if (icon.empty()) return;
-    val link = createElement("link");
-    link.set("rel", val("icon"));
-    link.set("type", val("image/x-icon"));
-    link.set("href", val(blobUrl(icon, "image/x-icon")));
-    document()["head"].call<void>("append", link);
+// The window's elements by the member each shows (data-member).
+std::map<std::string, val> elementsByMember(const val& window) {
+    std::map<std::string, val> elements;
+    const val children = window["children"];
+    const int count = children["length"].as<int>();
+    for (int i = 0; i < count; ++i) {
+        const val child = children[i];
+        const val member = child.call<val>("getAttribute", val("data-member"));
+        if (member.isString()) elements.emplace(member.as<std::string>(), child);
+    }
+    return elements;
 }
 
 bool isArrowKey(const std::string& key) {
@@ -30,38 +28,38 @@ bool isArrowKey(const std::string& key) {
 }  // namespace
 
 Window::Window(ui::MainForm& form, const runtime::Dispatcher& dispatcher)
-    : form_(form), dispatcher_(dispatcher), user_(form, dispatcher_), element_(createElement("main")) {
-    document().set("title", val(form.Caption()));
-    setIcon(form.icon());
-
-    const val body = document()["body"];
-    addStyles(body, "margin: 0; min-height: 100vh; display: grid; place-items: center; ");
-
-    const ui::FontDesign& font = form.font();
-    std::string css = "position: relative; overflow: hidden; width: " + px(form.clientWidth()) +
-                      "; height: " + px(form.clientHeight()) + "; background-color: " + toCssColour(form.backColor()) +
-                      "; font-family: " + fontFamily(font) + "; font-size: " + std::to_string(font.points) +
-                      "pt; font-weight: " + std::to_string(font.weight) +
-                      "; font-style: " + (font.italic ? "italic" : "normal") + "; ";
-    if (font.underline || font.strikethrough) {
-        css += std::string("text-decoration: ") + (font.underline ? "underline " : "") +
-               (font.strikethrough ? "line-through" : "") + "; ";
-    }
-    addStyles(element_, css);
-
+    : form_(form), dispatcher_(dispatcher), user_(form, dispatcher_), element_(querySelector(document(), "main")) {
+    if (element_.isNull()) throw std::runtime_error("the page has no window (a main element) for the program");
     const UserClick clicked = [this](ui::Control& control) { userClicked(control); };
     const Failure failure = [this](const std::string& what) { failed(what); };
     // In tab order: the order in which the page is read aloud, too.
+    const std::map<std::string, val> elements = elementsByMember(element_);
     for (ui::Control* control : form.tabOrder()) {
-        std::unique_ptr<ControlView> view = createView(*control, clicked, failure);
-        element_.call<void>("append", view->element());
-        views_.emplace_back(control, std::move(view));
+        const auto element = elements.find(control->memberName());
+        if (element == elements.end())
+            throw std::runtime_error("the page shows no element for " + control->memberName());
+        views_.emplace_back(control, createView(*control, element->second, clicked, failure));
+    }
+    // The page already shows the first screen; a choice the user made on it
+    // before the program took over is answered now, as a click.
+    const auto early =
+        std::find_if(views_.begin(), views_.end(), [](const auto& each) { return each.second->changedByUser(); });
+    ui::Control* clickedEarly = early != views_.end() ? early->first : nullptr;
+    // What HTML cannot say (a grayed box) and the picture, if shown.
+    for (const auto& [control, view] : views_) {
+        view->refresh(ui::Property::Value);
+        view->refresh(ui::Property::Visible);
+        view->show(control->Visible());
     }
     listen(element_, "keydown", *this);
     listen(element_, "mousedown", keepFocus_);
     form_.subscribe(*this);
-    body.call<void>("append", element_);
-    if (const ui::Control* first = form_.nextTabStop(nullptr, false)) focus(*first);
+    if (clickedEarly != nullptr) {
+        userClicked(*clickedEarly);
+    } else if (focusedControl() == nullptr) {
+        // The page's autofocus has it there already, unless the user moved it.
+        if (const ui::Control* first = form_.nextTabStop(nullptr, false)) focus(*first);
+    }
 }
 
 Window::~Window() { form_.unsubscribe(*this); }

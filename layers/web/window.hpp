@@ -1,7 +1,8 @@
 #pragma once
-// MainForm in the page: an element of the window's size, centred, with one
-// native element per control, kept in step with the model, passing the
-// user's clicks and keys to the run-time's dispatcher.
+// MainForm in the page: the page's window element (main), which the build
+// wrote with one native element per control (markup.hpp), taken over and
+// kept in step with the model, passing the user's clicks and keys to the
+// run-time's dispatcher.
 
 #include "layers/web/control_view.hpp"
 #include "runtime/dispatcher.hpp"

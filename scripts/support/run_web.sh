@@ -8,7 +8,7 @@ cd "$(dirname "$0")/../.."
 
 scripts/setup.sh web
 cmake --preset web >/dev/null
-cmake --build --preset web --target temperament
+cmake --build --preset web --target temperament_site
 site=$PWD/build/web/site
 
 address_file=$(mktemp)

@@ -1,12 +1,13 @@
 // What the expected screens do not say about the page: the keyboard's native
 // ways that the window takes over, copying, the icon and title, geometry and
-// colours on screen at two scales, accessibility, the error report, and that
-// the page reaches nothing outside its own origin.
+// colours on screen at two scales, accessibility, the error report, that the
+// page reaches nothing outside its own origin, and that its HTML shows the
+// first screen before the program runs.
 const fs = require('node:fs');
 const path = require('node:path');
 const { test, expect } = require('@playwright/test');
 const { default: AxeBuilder } = require('@axe-core/playwright');
-const { shipped, logged, open, readPage, Driver } = require('./support/page');
+const { shipped, logged, screenText, screensFolder, started, open, readPage, Driver } = require('./support/page');
 
 const source = path.join(__dirname, '../..');
 const rgb = (r, g, b) => [r, g, b];
@@ -28,24 +29,21 @@ async function colours(context, png, points, scale = 1) {
 }
 
 test.describe('the shipped page', () => {
-  test('is one folder of three files', () => {
+  test('is one folder: the page, the program, the manifest with its icons, the favicon, the service worker', () => {
     const site = path.join(process.env.TEMPERAMENT_WEB_BUILD, 'site');
-    expect(fs.readdirSync(site).sort()).toEqual(['index.html', 'temperament.js', 'temperament.wasm']);
+    expect(fs.readdirSync(site).sort()).toEqual(['favicon.ico', 'icon-192.png', 'icon-512.png', 'index.html',
+      'manifest.webmanifest', 'service-worker.js', 'temperament.js', 'temperament.wasm']);
   });
 
-  test('has the caption as its title and the embedded icon as its favicon', async ({ browser }) => {
-    // The page's policy lets it fetch nothing but its own files: the test
-    // reads the icon's blob with the policy set aside.
-    const page = await (await browser.newContext({ bypassCSP: true })).newPage();
+  test('has the caption as its title and the embedded icon as its favicon', async ({ page }) => {
     await open(page, shipped());
     const { facts } = await page.evaluate(readPage);
     expect(facts.caption).toContain('Психология');
     const icon = await page.evaluate(async () => {
       const link = document.querySelector('link[rel=icon]');
-      return { href: link.href, bytes: [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())] };
+      return [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())];
     });
-    expect(icon.href).toMatch(/^blob:/);
-    expect(Buffer.from(icon.bytes).equals(fs.readFileSync(path.join(source, 'resources/app.ico')))).toBe(true);
+    expect(Buffer.from(icon).equals(fs.readFileSync(path.join(source, 'resources/app.ico')))).toBe(true);
   });
 
   test('reaches nothing outside its own origin, and its policy forbids it', async ({ page }) => {
@@ -162,4 +160,51 @@ test('a run-time error is shown in a dialog and on the console, and the window t
   const after = await page.evaluate(readPage);
   expect(after.clicks).toBe('none');
   expect(after.facts).toEqual(ended.facts);
+});
+
+test.describe('the first screen, painted from the HTML before the program runs', () => {
+  const scenario = async (name) => {
+    const text = await screenText();
+    return { text, steps: text.readScenario(path.join(screensFolder, name)).steps };
+  };
+
+  test('is the program\'s first screen, readable with JavaScript off, and the program changes nothing in it', async ({ browser }) => {
+    const { text, steps: [start] } = await scenario('first_screen.screens');
+    const still = await (await browser.newContext({ javaScriptEnabled: false })).newPage();
+    await still.goto(shipped());
+    expect(text.stepText('none', (await still.evaluate(readPage)).facts)).toBe(start.screen);
+
+    // Once the page is parsed, every change to its elements and every layout
+    // shift is noted: the program takes the elements over, makes no new ones
+    // and moves nothing.
+    const page = await browser.newPage();
+    await page.addInitScript(() => {
+      window.firstScreen = { changes: [], shift: 0 };
+      const noted = new MutationObserver((records) => window.firstScreen.changes.push(
+        ...records.map((record) => `${record.type} of ${record.target.dataset?.member ?? record.target.nodeName}`)));
+      document.addEventListener('readystatechange', () => document.readyState === 'interactive' &&
+        noted.observe(document, { subtree: true, childList: true, attributes: true, characterData: true }));
+      new PerformanceObserver((list) => list.getEntries().forEach((entry) => { window.firstScreen.shift += entry.value; }))
+        .observe({ type: 'layout-shift', buffered: true });
+    });
+    await open(page, shipped());
+    expect(text.stepText('none', (await page.evaluate(readPage)).facts)).toBe(start.screen);
+    expect(await page.evaluate(() => window.firstScreen)).toEqual({ changes: [], shift: 0 });
+    expect((await page.screenshot()).equals(await still.screenshot())).toBe(true);
+  });
+
+  test('a choice made on it before the program has started is answered once it has', async ({ page }) => {
+    let release;
+    const held = new Promise((resolve) => { release = resolve; });
+    await page.route('**/logged_temperament.js', (route) => held.then(() => route.continue()));
+    await page.goto(logged(), { waitUntil: 'commit' });
+    await new Driver(page).perform('click Option1(2)');
+    release();
+    await started(page);
+    const { text, steps: [, chosen] } = await scenario('boxes_keep_their_state.screens');
+    expect(chosen.action).toBe('click Option1(2)');
+    const { facts, clicks } = await page.evaluate(readPage);
+    expect(clicks).toMatch(/ Option1_Click\(2\)$/); // after Load's
+    expect(text.stepText('Option1_Click(2)', facts)).toBe(chosen.screen);
+  });
 });

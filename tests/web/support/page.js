@@ -22,11 +22,15 @@ function scenarioNames() {
   return fs.readdirSync(screensFolder).filter((name) => name.endsWith('.screens')).sort();
 }
 
-// Opens a page and waits for its window; the Clicks of the start-up (Load's)
-// are not a user's.
+// Waits until the program has taken the page over (the page shows its first
+// screen before that, from its HTML).
+const started = (page) => page.waitForFunction(() => window.Module?.calledRun);
+
+// Opens a page and waits for the program; the Clicks of the start-up
+// (Load's) are not a user's.
 async function open(page, address = logged()) {
   await page.goto(address);
-  await page.locator('main [data-member]').first().waitFor({ state: 'attached' });
+  await started(page);
   await page.evaluate(() => typeof Module.takeClicks === 'function' && Module.takeClicks());
 }
 
@@ -61,7 +65,7 @@ function readPage() {
   return {
     // The title element as set: document.title would collapse its spaces.
     facts: { caption: document.querySelector('title').textContent, focus: focused?.dataset.member ?? '', controls },
-    clicks: typeof Module.takeClicks === 'function' ? Module.takeClicks() : 'none',
+    clicks: typeof window.Module?.takeClicks === 'function' ? Module.takeClicks() : 'none',
   };
 }
 
@@ -70,19 +74,32 @@ const keys = {
   Left: 'ArrowLeft', Right: 'ArrowRight', Escape: 'Escape',
 };
 
-// A scenario's actions ("click Option1(2)", "key Shift+Tab") as a user's.
+// Runs in the page: scrolls the control into view, as a user would before
+// clicking it, and gives its centre; null when it is not shown.
+function centreOf(member) {
+  const element = document.querySelector(`main [data-member="${member}"]`);
+  if (!element?.checkVisibility()) return null;
+  element.scrollIntoView({ block: 'nearest' });
+  const box = element.getBoundingClientRect();
+  return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+}
+
+// A scenario's actions ("click Option1(2)", "key Shift+Tab") as a user's: a
+// click is the mouse's, or a finger's tap with `touch`. On a narrow page the
+// controls move as others show and hide, so each is found where it is.
 class Driver {
-  constructor(page) {
+  constructor(page, { touch = false } = {}) {
     this.page = page;
-    this.centres = new Map(); // controls never move
+    this.touch = touch;
   }
 
   async perform(action) {
     if (action === 'start') return;
     const [verb, what] = [action.slice(0, action.indexOf(' ')), action.slice(action.indexOf(' ') + 1)];
     if (verb === 'click') {
-      const { x, y } = await this.centre(what);
-      await this.page.mouse.click(x, y);
+      const centre = await this.page.evaluate(centreOf, what);
+      if (!centre) throw new Error(`${what} is not shown: it cannot be clicked`);
+      await (this.touch ? this.page.touchscreen.tap(centre.x, centre.y) : this.page.mouse.click(centre.x, centre.y));
     } else if (verb === 'key' && keys[what]) {
       await this.page.keyboard.press(keys[what]);
     } else {
@@ -90,18 +107,25 @@ class Driver {
     }
   }
 
-  async centre(member) {
-    if (!this.centres.has(member)) {
-      const box = await this.page.locator(`main [data-member="${member}"]`).boundingBox();
-      if (!box) throw new Error(`${member} is not shown: it cannot be clicked`);
-      this.centres.set(member, { x: box.x + box.width / 2, y: box.y + box.height / 2 });
-    }
-    return this.centres.get(member);
-  }
-
   read() {
     return this.page.evaluate(readPage);
   }
 }
 
-module.exports = { screensFolder, shipped, logged, screenText, scenarioNames, open, readPage, Driver };
+// Plays a scenario of tests/screens from a fresh page at `address` (the
+// logged program's by default); after each step, `check` may look at the
+// page too.
+async function play(page, driver, name, { address = logged(), check = async () => {} } = {}) {
+  const text = await screenText();
+  const scenario = text.readScenario(path.join(screensFolder, name));
+  await open(page, address);
+  for (const [i, step] of scenario.steps.entries()) {
+    await driver.perform(step.action);
+    const { facts, clicks } = await driver.read();
+    const shown = text.stepText(clicks, facts);
+    if (shown !== step.screen) throw new Error(`step ${i + 1} (${step.action}):\n${text.unifiedDiff(step.screen, shown)}`);
+    await check(step.action);
+  }
+}
+
+module.exports = { screensFolder, shipped, logged, screenText, scenarioNames, started, open, play, readPage, Driver };
