@@ -1,16 +1,36 @@
 #include "runtime/run_time_error.hpp"
 #include "ui/control_model.hpp"
 
+#include <algorithm>
+#include <utility>
+
 namespace temperament::ui {
 
 using runtime::ErrorCode;
 using runtime::RunTimeError;
 
-void Observers::notify(const Control& control, Property property) const {
-    for (FormObserver* observer : observers_) observer->propertyChanged(control, property);
+void Observers::notify(const Control& control, Property property) {
+    const Change change{&control, property};
+    if (!holding_) {
+        for (FormObserver* observer : observers_) observer->changed({&change, 1});
+    } else if (std::find(held_.begin(), held_.end(), change) == held_.end()) {
+        held_.push_back(change);
+    }
 }
 
-Control::Control(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+void Observers::release() {
+    holding_ = false;
+    const std::vector<Change> changes = std::exchange(held_, {});
+    if (changes.empty()) return;
+    for (FormObserver* observer : observers_) observer->changed(changes);
+}
+
+void Observers::drop() noexcept {
+    holding_ = false;
+    held_.clear();
+}
+
+Control::Control(ControlDesign design, Observers& observers, ControlGroupBase* group)
     : design_(std::move(design)), observers_(observers), group_(group), visible_(design_.visible) {}
 
 std::string Control::memberName() const {

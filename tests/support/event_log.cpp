@@ -1,5 +1,7 @@
 #include "support/event_log.hpp"
 
+#include "support/screens.hpp"
+
 namespace temperament::test_support {
 namespace {
 
@@ -28,8 +30,10 @@ const char* nameOf(ui::Property property) {
 
 }  // namespace
 
-void EventLog::propertyChanged(const ui::Control& control, ui::Property property) {
-    entries.push_back(control.memberName() + "." + nameOf(property) + " = " + valueOf(control, property));
+void EventLog::changed(std::span<const ui::Change> changes) {
+    for (const auto& [control, property] : changes) {
+        entries.push_back(control->memberName() + "." + nameOf(property) + " = " + valueOf(*control, property));
+    }
 }
 
 runtime::ProjectDescription EventLog::wrap(runtime::ProjectDescription project) {
@@ -39,15 +43,11 @@ runtime::ProjectDescription EventLog::wrap(runtime::ProjectDescription project) 
         load(form);
         note("}");
     };
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [this, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
-                                                                                               runtime::Int16 index) {
-            note(name + "_Click(" + runtime::toString(index) + ") {");
-            handler(form, index);
-            note("}");
-        };
-    }
-    return project;
+    return aroundClicks(std::move(project), [this](const std::string& click, ui::MainForm&, const auto& handler) {
+        note(click + " {");
+        handler();
+        note("}");
+    });
 }
 
 }  // namespace temperament::test_support
