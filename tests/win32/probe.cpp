@@ -58,50 +58,6 @@ RECT rectInParent(HWND child) {
     return rect;
 }
 
-MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
-
-MessageBoxCloser::~MessageBoxCloser() {
-    stop_ = true;
-    thread_.join();
-}
-
-std::vector<MessageBoxCloser::Box> MessageBoxCloser::boxes() const {
-    const std::lock_guard lock(mutex_);
-    return boxes_;
-}
-
-void MessageBoxCloser::watch() {
-    std::vector<HWND> closed;
-    while (!stop_) {
-        std::vector<HWND> found;
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && classOf(window) == L"#32770" &&
-                    IsWindowVisible(window) != FALSE) {
-                    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        for (HWND box : found) {
-            if (std::find(closed.begin(), closed.end(), box) != closed.end()) continue;
-            Box seen{textOf(box), {}};
-            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (_wcsicmp(classOf(child).c_str(), L"Static") == 0) seen.text += textOf(child);
-            }
-            {
-                const std::lock_guard lock(mutex_);
-                boxes_.push_back(seen);
-            }
-            closed.push_back(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        Sleep(20);
-    }
-}
-
 Capture::Capture(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
