@@ -28,7 +28,6 @@ public:
     runtime::Continuation click(ui::Control& control);
     runtime::Continuation press(Key key);
 
-    [[nodiscard]] const ui::Control* focus() const noexcept { return focus_; }
     [[nodiscard]] Screen screen() const;
 
 private:

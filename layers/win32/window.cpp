@@ -66,6 +66,26 @@ RECT centredWindow(int clientWidth, int clientHeight) {
     return {left, top, left + width, top + height};
 }
 
+// Holds back the window's drawing while its controls follow the model, and
+// then draws it again in one frame: Wine would draw at once each control
+// shown or hidden, and the parts of the window they uncover, one at a time.
+class SuspendedDrawing {
+public:
+    explicit SuspendedDrawing(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+        if (window_ != nullptr) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~SuspendedDrawing() {
+        if (window_ == nullptr) return;
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    SuspendedDrawing(const SuspendedDrawing&) = delete;
+    SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+
+private:
+    HWND window_;  // null: a window not shown yet, which draws nothing anyway
+};
+
 }  // namespace
 
 Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter)
@@ -100,16 +120,16 @@ void Window::placeControls() {
     for (ui::Control* control : form_.tabOrder()) {
         const bool option = control->kind() == ui::ControlKind::OptionButton;
         const ui::Rect& b = control->bounds();
-        ChildPlacement placement{window_.get(),
-                                 firstControlId + static_cast<int>(controls_.size()),
-                                 {},
-                                 option && afterOption ? 0 : DWORD{WS_GROUP},
-                                 font_.get()};
+        DWORD navigation = option && afterOption ? 0 : WS_GROUP;
         afterOption = option;
-        placement.bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_), pixels(b.left + b.width, dpi_),
-                            pixels(b.top + b.height, dpi_)};
         // The dialog manager's tab stops; the option group's is set by updateOptionTabStops.
-        if (ui::takesFocus(control->kind()) && !option) placement.navigation |= WS_TABSTOP;
+        if (ui::takesFocus(control->kind()) && !option) navigation |= WS_TABSTOP;
+        const ChildPlacement placement{.parent = window_.get(),
+                                       .id = firstControlId + static_cast<int>(controls_.size()),
+                                       .bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_),
+                                                  pixels(b.left + b.width, dpi_), pixels(b.top + b.height, dpi_)},
+                                       .navigation = navigation,
+                                       .font = font_.get()};
         controls_.push_back({control, placement, nullptr});
     }
     // What the first screen hides is built when first shown: most of the
@@ -184,6 +204,7 @@ HBRUSH Window::brush(COLORREF colour) {
 }
 
 void Window::changed(std::span<const ui::Change> changes) {
+    const SuspendedDrawing suspended(window_.get());
     std::vector<ControlView*> shownOrHidden;
     bool choiceMoved = false;
     for (const auto& [control, property] : changes) {
@@ -217,8 +238,9 @@ void Window::showAndHide(const std::vector<ControlView*>& natives) {
         }
     }
     if (positions == nullptr || !EndDeferWindowPos(positions)) throwLastError("не може да се покажат елементите");
-    // A hidden window keeps the focus unless it is moved on: to the next control.
-    if (focus != nullptr && GetParent(focus) == window_.get() && !IsWindowVisible(focus)) {
+    // A hidden window keeps the focus unless it is moved on: to the next
+    // control. (The style, as the window itself draws nothing meanwhile.)
+    if (focus != nullptr && GetParent(focus) == window_.get() && (GetWindowLongW(focus, GWL_STYLE) & WS_VISIBLE) == 0) {
         SendMessageW(window_.get(), WM_NEXTDLGCTL,
                      reinterpret_cast<WPARAM>(GetNextDlgTabItem(window_.get(), focus, FALSE)), TRUE);
     }
@@ -266,7 +288,7 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     // Closing ends the program; the dialog manager's default would turn it
     // into IDCANCEL, which this window ignores.
-    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CLOSE:
     case endMessage: DestroyWindow(window); return 0;
     case WM_DESTROY:
         // Only a shown window ends the message loop: a WM_QUIT left behind by a

@@ -86,7 +86,7 @@ ui::Control& controlNamed(const ui::MainForm& form, const std::string& member) {
     throw std::invalid_argument("the window has no control " + member);
 }
 
-runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, AroundClick around) {
+runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, const AroundClick& around) {
     for (runtime::ClickBinding& binding : project.clickHandlers) {
         binding.handler = [around, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
                                                                                                  runtime::Int16 index) {

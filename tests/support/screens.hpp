@@ -83,7 +83,7 @@ protected:
 // handler itself to run, if it will.
 using AroundClick =
     std::function<void(const std::string& click, ui::MainForm& form, const std::function<void()>& handler)>;
-[[nodiscard]] runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, AroundClick around);
+[[nodiscard]] runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, const AroundClick& around);
 // The project with each Click handler's name appended to `log` as it runs.
 [[nodiscard]] runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log);
 

@@ -70,12 +70,21 @@ public:
 private:
     [[nodiscard]] HWND native(const ui::Control& control) const { return nativeOf(program_.window(), *form_, control); }
 
-    // Every screen once: each classification (Hippocrates decodes the picture),
-    // and each property box both ways, which shows every caption.
+    // Every screen once, each drawn before the next click (the device
+    // contexts Wine keeps for drawing are part of the level): each
+    // classification (Hippocrates decodes the picture), and each property box
+    // both ways, which shows every caption.
     void warmUp() {
-        for (std::int16_t option : {0, 1, 2}) click(form_->Option1().Item(option));
-        for (std::int16_t box : {2, 2, 1, 1, 0, 0}) click(form_->Check1().Item(box));
-        click(form_->Option1().Item(0));
+        const auto clickAndDraw = [this](const ui::Control& target) {
+            click(target);
+            settle();
+        };
+        for (const std::int16_t option : std::array<std::int16_t, 3>{0, 1, 2})
+            clickAndDraw(form_->Option1().Item(option));
+        for (const std::int16_t box : std::array<std::int16_t, 6>{2, 2, 1, 1, 0, 0}) {
+            clickAndDraw(form_->Check1().Item(box));
+        }
+        clickAndDraw(form_->Option1().Item(0));
         checkWindow("after the warm-up");
     }
 
@@ -118,13 +127,17 @@ private:
     }
 
     // Waits until the program has handled what the last click queued
-    // (repaints come after sent messages), then reads its figures.
-    Sample sample(const char* when) {
+    // (repaints come after sent messages).
+    void settle() const {
         for (int round = 0; round < 3; ++round) {
             DWORD_PTR ignored = 0;
             SendMessageTimeoutW(program_.window(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
             Sleep(20);
         }
+    }
+
+    Sample sample(const char* when) {
+        settle();
         return {when, guiObjectsOf(program_.handle()), memoryOf(program_.handle())};
     }
 

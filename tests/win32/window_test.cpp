@@ -41,7 +41,7 @@ void expectDesignedGeometry(HWND main, const ui::MainForm& form, int dpi) {
             << control->memberName() << " is placed at its design twips";
     }
 
-    const auto font =
+    auto* const font =
         reinterpret_cast<HFONT>(SendMessageW(nativeOf(main, form, form.Text1().Item(0)), WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
