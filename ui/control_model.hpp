@@ -61,6 +61,7 @@ public:
 private:
     std::vector<FormObserver*> observers_;
     std::vector<Change> held_;
+    std::vector<Change> telling_;
     bool holding_ = false;
 };
 

@@ -2,7 +2,6 @@
 #include "ui/control_model.hpp"
 
 #include <algorithm>
-#include <utility>
 
 namespace temperament::ui {
 
@@ -10,6 +9,7 @@ using runtime::ErrorCode;
 using runtime::RunTimeError;
 
 void Observers::notify(const Control& control, Property property) {
+    if (observers_.empty()) return;
     const Change change{&control, property};
     if (!holding_) {
         for (FormObserver* observer : observers_) observer->changed({&change, 1});
@@ -20,9 +20,13 @@ void Observers::notify(const Control& control, Property property) {
 
 void Observers::release() {
     holding_ = false;
-    const std::vector<Change> changes = std::exchange(held_, {});
-    if (changes.empty()) return;
-    for (FormObserver* observer : observers_) observer->changed(changes);
+    if (held_.empty()) return;
+    // Told from a buffer of their own, so that a change an observer makes
+    // meanwhile is told at once; both buffers are kept for the next action.
+    telling_.swap(held_);
+    held_.clear();
+    for (FormObserver* observer : observers_) observer->changed(telling_);
+    telling_.clear();
 }
 
 void Observers::drop() noexcept {
