@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <memory>
 #include <set>
 #include <stdexcept>

@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include <array>
 #include <numeric>
 
