@@ -1,40 +1,19 @@
 // How long the toolkit-free core takes for what the user waits on: building
 // MainForm from the embedded design data with its Load, and each user action
-// with its handler. No screen: a layer that does nothing but the measurement.
+// with its handler. No screen: the tests' driven layer, with nothing to show.
 
 #include "app/project.hpp"
 #include "runtime/start.hpp"
+#include "support/driven_layer.hpp"
 #include "ui/main_form.hpp"
 #include "ui/user_actions.hpp"
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
-#include <stdexcept>
-#include <utility>
-
 namespace {
 
 using namespace temperament;
-
-class BenchmarkLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
-public:
-    using Body = std::function<void(ui::MainForm&, ui::UserActions&)>;
-    explicit BenchmarkLayer(Body body = {}) : body_(std::move(body)) {}
-
-    runtime::ErrorReporter& reporter() override { return *this; }
-    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        ui::UserActions user(form, dispatcher);
-        if (body_) body_(form, user);
-        return dispatcher.exitStatus();
-    }
-
-private:
-    // A benchmark of a failing program would measure the wrong thing.
-    void report(std::string_view message) override { throw std::runtime_error(std::string(message)); }
-
-    Body body_;
-};
+using test_support::DrivenLayer;
 
 void requireRunning(runtime::Continuation continuation, benchmark::State& state) {
     if (continuation != runtime::Continuation::Running) state.SkipWithError("the program ended");
@@ -44,7 +23,7 @@ void requireRunning(runtime::Continuation continuation, benchmark::State& state)
 // three boxes, each with its nested Check1_Click), then destroys the form.
 void BuildFormAndLoad(benchmark::State& state) {
     const runtime::ProjectDescription project = app::describeProject();
-    BenchmarkLayer layer;
+    DrivenLayer layer;
     for (auto _ : state) {
         if (runtime::run(project, layer) != 0) state.SkipWithError("the program failed");
     }
@@ -54,7 +33,7 @@ BENCHMARK(BuildFormAndLoad);
 // The user chooses a classification: Option1_Click rebuilds the text.
 void ChooseClassification(benchmark::State& state) {
     const auto index = static_cast<std::int16_t>(state.range(0));
-    BenchmarkLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
+    DrivenLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
         ui::Control& option = form.Option1().Item(index);
         for (auto _ : state) requireRunning(user.clicked(option), state);
     });
@@ -67,7 +46,7 @@ BENCHMARK(ChooseClassification)->DenseRange(0, 2)->ArgName("Option1");
 // the box stays visible (box 0 hides boxes 1 and 2 only while it is unchecked).
 void ToggleBox(benchmark::State& state) {
     const auto index = static_cast<std::int16_t>(state.range(0));
-    BenchmarkLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
+    DrivenLayer layer([&](ui::MainForm& form, ui::UserActions& user) {
         requireRunning(user.clicked(form.Option1().Item(2)), state);
         ui::Control& box = form.Check1().Item(index);
         for (auto _ : state) requireRunning(user.clicked(box), state);

@@ -28,7 +28,6 @@ int run(const ProjectDescription& project, WindowingLayer& layer) {
         return failureStatus;
     }
 }
-void start(const ProjectDescription& project, WindowingLayer& layer) { std::exit(run(project, layer)); }
 
 void start(const ProjectDescription& project, LayerFactory createLayer) {
     int status = failureStatus;

@@ -32,9 +32,6 @@ using LayerFactory = std::unique_ptr<WindowingLayer> (*)();
 // Runs the program to its end and returns its exit status.
 [[nodiscard]] int run(const ProjectDescription& project, WindowingLayer& layer);
 
-// Runs the program and ends the process with its exit status.
-[[noreturn]] void start(const ProjectDescription& project, WindowingLayer& layer);
-
 // Creates the layer, runs the program, closes the layer and ends the process
 // with the program's exit status.
 [[noreturn]] void start(const ProjectDescription& project, LayerFactory createLayer);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every performance figure in one run, side by side, as a Markdown table of
-# medians and ratios to a baseline (the README's "Quality and performance"):
+# medians and ratios to a baseline (docs/performance.md):
 #   - the core (Google Benchmark, release build): building MainForm from the
 #     embedded design data with its Load, and each user action with its handler;
 #   - the Linux program against the same window built by hand with Qt, and a

@@ -27,15 +27,15 @@ void runSession(std::mt19937& random, int steps, const std::string& name) {
     std::string trail;  // the last actions, for the failure message
     DrivenLayer layer([&](MainForm& form, UserActions& user) {
         const std::string introduction = form.Text1().Item(0).Text();
-        ReferenceWindow expected;
+        ReferenceWindow expected(TEMPERAMENT_SCREENS);
         ASSERT_EQ(expected.mismatch(form, introduction), "") << name << ", after load";
         for (int step = 0; step < steps; ++step) {
-            const std::vector<ui::Control*> clickable = test_support::clickableControls(form, expected);
+            const std::vector<ui::Control*> clickable = expected.clickable(form);
             ui::Control& target =
                 *clickable[std::uniform_int_distribution<std::size_t>(0, clickable.size() - 1)(random)];
             if (trail.size() > 400) trail.erase(0, trail.size() - 200);
             trail += target.memberName() + " ";
-            test_support::expectClick(expected, target);
+            expected.click(target);
             ASSERT_EQ(user.clicked(target), Continuation::Running) << name << ": " << trail;
             ASSERT_EQ(expected.mismatch(form, introduction), "") << name << ", step " << step << ": " << trail;
         }

@@ -23,11 +23,21 @@ enum class Property { Visible, Caption, Text, Value };
 
 class Control;
 
-// A windowing layer's view of the model: told after each change, it reads the
-// new value from the control.
+// A property of a control that has a new value.
+struct Change {
+    const Control* control;
+    Property property;
+    friend bool operator==(const Change&, const Change&) = default;
+};
+
+// A windowing layer's view of the model. The changes a user action makes
+// reach it once the action's handlers are done, all in one call and each
+// once, in the order they were first made: a text a handler builds line by
+// line is drawn once. A change made outside a user action reaches it at once.
+// It reads the new values from the controls.
 class FormObserver {
 public:
-    virtual void propertyChanged(const Control& control, Property property) = 0;
+    virtual void changed(std::span<const Change> changes) = 0;
 
 protected:
     FormObserver() = default;
@@ -40,10 +50,19 @@ class Observers {
 public:
     void add(FormObserver& observer) { observers_.push_back(&observer); }
     void remove(const FormObserver& observer) { std::erase(observers_, &observer); }
-    void notify(const Control& control, Property property) const;
+    // Tells every observer of the change, or keeps it while they are held.
+    void notify(const Control& control, Property property);
+    // Keeps the changes from now on, until release() tells them or drop()
+    // forgets them.
+    void hold() noexcept { holding_ = true; }
+    void release();
+    void drop() noexcept;
 
 private:
     std::vector<FormObserver*> observers_;
+    std::vector<Change> held_;
+    std::vector<Change> telling_;
+    bool holding_ = false;
 };
 
 class ControlGroupBase;
@@ -71,13 +90,13 @@ public:
     void raiseClick() const;
 
 protected:
-    Control(ControlDesign design, const Observers& observers, ControlGroupBase* group);
+    Control(ControlDesign design, Observers& observers, ControlGroupBase* group);
     void changed(Property property) const { observers_.notify(*this, property); }
     [[nodiscard]] const ControlDesign& design() const noexcept { return design_; }
 
 private:
     ControlDesign design_;
-    const Observers& observers_;
+    Observers& observers_;
     ControlGroupBase* group_;
     bool visible_;
 };
@@ -86,7 +105,7 @@ class PictureBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::PictureBox;
 
-    PictureBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    PictureBox(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group) {}
     // The encoded picture (JPEG); decoding it is the windowing layer's job.
     [[nodiscard]] std::span<const unsigned char> Picture() const noexcept { return design().picture; }
@@ -96,7 +115,7 @@ class Label final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::Label;
 
-    Label(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    Label(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group) {}
     [[nodiscard]] const std::string& Caption() const noexcept { return design().caption; }
     [[nodiscard]] Alignment alignment() const noexcept { return design().alignment; }
@@ -106,7 +125,7 @@ class TextBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::TextBox;
 
-    TextBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    TextBox(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group), text_(this->design().text) {}
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
     void Text(std::string text);
@@ -122,7 +141,7 @@ class CheckBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::CheckBox;
 
-    CheckBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    CheckBox(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group),
           caption_(this->design().caption),
           value_(this->design().value) {}
@@ -147,7 +166,7 @@ class OptionButton final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::OptionButton;
 
-    OptionButton(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    OptionButton(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group), selected_(this->design().selected) {}
     [[nodiscard]] const std::string& Caption() const noexcept { return design().caption; }
     // Whether this is the selected choice of the form.
@@ -163,7 +182,7 @@ class ListBox final : public Control {
 public:
     static constexpr ControlKind kindOf = ControlKind::ListBox;
 
-    ListBox(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+    ListBox(ControlDesign design, Observers& observers, ControlGroupBase* group)
         : Control(std::move(design), observers, group) {}
     // Raises the overflow error if the list holds more than 32767 items.
     [[nodiscard]] Int16 ListCount() const;
@@ -213,8 +232,11 @@ private:
     void add(ControlType& member) { ControlGroupBase::add(member); }
 };
 
-// Calls `visitor` with the std::type_identity of the class of `kind`. With
-// visit() below, the one place that branches on the kind of a control.
+// Calls `visitor` with the std::type_identity of the class of `kind`. Code
+// that handles every kind goes through visitKind() or visit() below (or a
+// switch that names every kind): a kind added to ControlKind then fails to
+// compile wherever it is not handled. Code that asks after one kind only
+// compares kind() or uses as<>().
 template <class Visitor>
 decltype(auto) visitKind(ControlKind kind, Visitor&& visitor) {
     switch (kind) {

@@ -1,16 +1,40 @@
 #include "runtime/run_time_error.hpp"
 #include "ui/control_model.hpp"
 
+#include <algorithm>
+
 namespace temperament::ui {
 
 using runtime::ErrorCode;
 using runtime::RunTimeError;
 
-void Observers::notify(const Control& control, Property property) const {
-    for (FormObserver* observer : observers_) observer->propertyChanged(control, property);
+void Observers::notify(const Control& control, Property property) {
+    if (observers_.empty()) return;
+    const Change change{&control, property};
+    if (!holding_) {
+        for (FormObserver* observer : observers_) observer->changed({&change, 1});
+    } else if (std::find(held_.begin(), held_.end(), change) == held_.end()) {
+        held_.push_back(change);
+    }
 }
 
-Control::Control(ControlDesign design, const Observers& observers, ControlGroupBase* group)
+void Observers::release() {
+    holding_ = false;
+    if (held_.empty()) return;
+    // Told from a buffer of their own, so that a change an observer makes
+    // meanwhile is told at once; both buffers are kept for the next action.
+    telling_.swap(held_);
+    held_.clear();
+    for (FormObserver* observer : observers_) observer->changed(telling_);
+    telling_.clear();
+}
+
+void Observers::drop() noexcept {
+    holding_ = false;
+    held_.clear();
+}
+
+Control::Control(ControlDesign design, Observers& observers, ControlGroupBase* group)
     : design_(std::move(design)), observers_(observers), group_(group), visible_(design_.visible) {}
 
 std::string Control::memberName() const {

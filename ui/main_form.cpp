@@ -116,6 +116,16 @@ ControlGroupBase* MainForm::group(std::string_view name) const noexcept {
     return nullptr;
 }
 
+void MainForm::changeTogether(const std::function<void()>& action) {
+    struct Held {
+        Observers& observers;
+        ~Held() { observers.drop(); }
+    } held{observers_};
+    observers_.hold();
+    action();
+    observers_.release();
+}
+
 void MainForm::select(OptionButton& button) {
     for (Control* control : controlOrder_) {
         if (auto* option = as<OptionButton>(*control); option != nullptr && option != &button) option->select(false);

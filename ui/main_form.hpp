@@ -8,6 +8,7 @@
 #include "ui/control_model.hpp"
 #include "ui/form_design.hpp"
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -55,6 +56,11 @@ public:
     // The shown option button after `button` in tab order (before it when
     // `backwards`), round the group: where an arrow key moves the choice.
     [[nodiscard]] OptionButton& neighbour(const OptionButton& button, bool backwards) const;
+
+    // Runs `action` with the observers held: they hear of its changes once it
+    // has returned. If it throws, they hear of none: the run-time reports
+    // the error and ends the program.
+    void changeTogether(const std::function<void()>& action);
 
     void subscribe(FormObserver& observer) { observers_.add(observer); }
     void unsubscribe(const FormObserver& observer) { observers_.remove(observer); }

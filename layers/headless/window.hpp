@@ -1,7 +1,8 @@
 #pragma once
 // The window without a screen: the keyboard focus and what the user's mouse
-// and keys do, by the keyboard contract that every layer keeps (README,
-// "Keyboard"). It is the reference the expected screens are made from.
+// and keys do, by the keyboard contract that every layer keeps
+// (docs/accessibility.md, "Keyboard"). It is the reference the expected
+// screens are made from.
 
 #include "layers/headless/screen.hpp"
 #include "runtime/dispatcher.hpp"
@@ -27,7 +28,6 @@ public:
     runtime::Continuation click(ui::Control& control);
     runtime::Continuation press(Key key);
 
-    [[nodiscard]] const ui::Control* focus() const noexcept { return focus_; }
     [[nodiscard]] Screen screen() const;
 
 private:

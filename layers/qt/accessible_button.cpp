@@ -56,7 +56,8 @@ public:
         return state;
     }
 
-    // Both names, so whichever an assistive technology calls is a click.
+    // Both names, so whichever an assistive technology calls is a click; a
+    // hidden or disabled button offers neither.
     QStringList actionNames() const override {
         QStringList names;
         if (clickable()) names << toggleAction() << pressAction();
@@ -65,8 +66,9 @@ public:
 
     void doAction(const QString& name) override {
         if (name == toggleAction() || name == pressAction()) {
-            // A hidden or disabled button is no user's to click.
-            if (clickable()) button().click();
+            // A click like any other: a disabled button takes none, and the
+            // model ignores one on a hidden control.
+            button().click();
             return;
         }
         QAccessibleWidget::doAction(name);

@@ -8,9 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include <algorithm>
 #include <stdexcept>
-#include <utility>
 
 namespace temperament::qt {
 namespace {
@@ -81,30 +79,16 @@ void Window::showCentred() {
     show();
 }
 
-void Window::propertyChanged(const ui::Control& control, ui::Property property) {
-    ControlView& view = viewOf(control);
-    // A handler builds a text box's text line by line, and each new text is
-    // laid out again: during a user action only the last text goes to the
-    // widget, when the handler returns (as on the Win32 layer).
-    if (dispatching_ && property == ui::Property::Text) {
-        if (std::find(pendingTexts_.begin(), pendingTexts_.end(), &view) == pendingTexts_.end()) {
-            pendingTexts_.push_back(&view);
-        }
-        return;
+void Window::changed(std::span<const ui::Change> changes) {
+    for (const auto& [control, property] : changes) {
+        ControlView& view = viewOf(*control);
+        view.refresh(property);  // before showing, so a control is shown ready
+        if (property == ui::Property::Visible) view.widget().setVisible(control->Visible());
     }
-    view.refresh(property);  // before showing, so a control is shown ready
-    if (property == ui::Property::Visible) view.widget().setVisible(control.Visible());
 }
 
 void Window::userClicked(ui::Control& control) {
-    // A click on a hidden widget (a toolkit call, an assistive technology's
-    // action) is no user's.
-    if (!control.Visible()) return;
-    dispatching_ = true;
-    const runtime::Continuation next = user_.clicked(control);
-    dispatching_ = false;
-    for (ControlView* view : std::exchange(pendingTexts_, {})) view->refresh(ui::Property::Text);
-    if (next == runtime::Continuation::Running) return;
+    if (user_.clicked(control) == runtime::Continuation::Running) return;
     // The run-time has reported an error that ends the program.
     QCoreApplication::exit(user_.exitStatus());
     hide();

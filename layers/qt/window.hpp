@@ -11,8 +11,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <span>
 #include <unordered_map>
-#include <vector>
 
 namespace temperament::qt {
 
@@ -38,7 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void propertyChanged(const ui::Control& control, ui::Property property) override;
+    void changed(std::span<const ui::Change> changes) override;
     // The control whose widget has the focus, or null.
     [[nodiscard]] ui::Control* focusedControl() const;
     [[nodiscard]] ControlView& viewOf(const ui::Control& control) const;
@@ -49,8 +49,6 @@ private:
     ui::MainForm& form_;
     ui::UserActions user_;
     std::unordered_map<const ui::Control*, std::unique_ptr<ControlView>> views_;
-    bool dispatching_ = false;                // a user action's handler is running
-    std::vector<ControlView*> pendingTexts_;  // texts it changed, shown when it returns
 };
 
 // Gives the Window its accessible interface: a frame named by its title.

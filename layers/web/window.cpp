@@ -73,10 +73,12 @@ ControlView& Window::viewOf(const ui::Control& control) const {
     return *view->second;
 }
 
-void Window::propertyChanged(const ui::Control& control, ui::Property property) {
-    ControlView& view = viewOf(control);
-    view.refresh(property);  // before showing, so a control is shown ready
-    if (property == ui::Property::Visible) view.show(control.Visible());
+void Window::changed(std::span<const ui::Change> changes) {
+    for (const auto& [control, property] : changes) {
+        ControlView& view = viewOf(*control);
+        view.refresh(property);  // before showing, so a control is shown ready
+        if (property == ui::Property::Visible) view.show(control->Visible());
+    }
 }
 
 void Window::userClicked(ui::Control& control) {

@@ -10,6 +10,7 @@
 #include "ui/user_actions.hpp"
 
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
     void end();
 
 private:
-    void propertyChanged(const ui::Control& control, ui::Property property) override;
+    void changed(std::span<const ui::Change> changes) override;
     // The keys the keyboard contract gives the window: Tab, Shift+Tab, and the
     // arrows and Space in the option group.
     bool handle(const val& event) override;

@@ -15,14 +15,9 @@ public:
     CheckBoxControl(ui::CheckBox& box, HWND window) : ControlView(box, window), box_(box) { showValue(); }
 
     void refresh(ui::Property property) override {
-        switch (property) {
-        case ui::Property::Value: showValue(); return;
-        case ui::Property::Caption:
-            if (SetWindowTextW(handle(), widen(box_.Caption()).c_str()) == 0) {
-                throwLastError("не може да се покаже надписът на " + box_.memberName());
-            }
-            return;
-        default: ControlView::refresh(property);
+        if (property == ui::Property::Value) showValue();
+        if (property == ui::Property::Caption && SetWindowTextW(handle(), widen(box_.Caption()).c_str()) == 0) {
+            throwLastError("не може да се покаже надписът на " + box_.memberName());
         }
     }
     [[nodiscard]] bool takesClicks() const noexcept override { return true; }

@@ -5,13 +5,7 @@
 
 namespace temperament::win32 {
 
-void ControlView::refresh(ui::Property property) {
-    if (property != ui::Property::Visible) return;
-    const bool visible = control_.Visible();
-    // A hidden window keeps the focus unless it is moved on: pass it to the next control.
-    if (!visible && GetFocus() == window_) SendMessageW(GetParent(window_), WM_NEXTDLGCTL, 0, FALSE);
-    ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
-}
+void ControlView::refresh(ui::Property) {}
 
 std::optional<COLORREF> ControlView::background() const {
     if (const auto colour = control_.backColor()) return static_cast<COLORREF>(*colour);
@@ -19,6 +13,17 @@ std::optional<COLORREF> ControlView::background() const {
 }
 
 void ControlView::draw(const DRAWITEMSTRUCT&) const {}
+
+namespace {
+
+void placeInTabOrder(HWND window, HWND after, const ui::Control& control) {
+    if (after == HWND_BOTTOM) return;  // made last, where it goes
+    if (!SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+        throwLastError("не може да се подреди елементът " + control.memberName());
+    }
+}
+
+}  // namespace
 
 HWND createChild(const ui::Control& control, const wchar_t* windowClass, const std::wstring& text, DWORD style,
                  DWORD extendedStyle, const ChildPlacement& placement) {
@@ -30,17 +35,22 @@ HWND createChild(const ui::Control& control, const wchar_t* windowClass, const s
                         r.bottom - r.top, placement.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                         GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) throwLastError("не може да се създаде елементът " + control.memberName());
+    placeInTabOrder(window, placement.after, control);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     return window;
 }
 
-void createNameLabel(const ui::Control& control, const ChildPlacement& placement) {
-    if (control.accessibleName().empty()) return;
+ChildPlacement createNameLabel(const ui::Control& control, const ChildPlacement& placement) {
+    if (control.accessibleName().empty()) return placement;
     // Hidden and of no size: the dialog manager and the screen pass it by.
     HWND label =
         CreateWindowExW(0, L"STATIC", widen(control.accessibleName()).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0,
                         0, 0, placement.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (label == nullptr) throwLastError("не може да се създаде името на " + control.memberName());
+    placeInTabOrder(label, placement.after, control);
+    ChildPlacement next = placement;
+    if (placement.after != HWND_BOTTOM) next.after = label;
+    return next;
 }
 
 }  // namespace temperament::win32

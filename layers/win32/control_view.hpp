@@ -23,6 +23,9 @@ struct ChildPlacement {
     RECT bounds{};         // in client pixels
     DWORD navigation = 0;  // WS_TABSTOP and WS_GROUP from the tab order
     HFONT font = nullptr;
+    // The window it follows in the Z order, which is the tab order (HWND_TOP:
+    // first); HWND_BOTTOM: last, where a new child window goes.
+    HWND after = HWND_BOTTOM;
 };
 
 class ControlView {
@@ -34,7 +37,8 @@ public:
     [[nodiscard]] HWND handle() const noexcept { return window_; }
     [[nodiscard]] ui::Control& control() const noexcept { return control_; }
 
-    // Brings the window in line with the model after `property` changed.
+    // Brings the window in line with the model after `property` changed; the
+    // main window shows and hides it.
     virtual void refresh(ui::Property property);
     // The background for WM_CTLCOLORSTATIC, or nothing for the platform's own.
     [[nodiscard]] virtual std::optional<COLORREF> background() const;
@@ -60,9 +64,9 @@ private:
 // Names `control` for screen readers by its AccessibleName, where the
 // platform's accessible object of a standard control takes its name from a
 // label: a hidden STATIC created just before the control in the Z order
-// (Active Accessibility names an EDIT by the STATIC that precedes it). Does
-// nothing for a control without one.
-void createNameLabel(const ui::Control& control, const ChildPlacement& placement);
+// (Active Accessibility names an EDIT by the STATIC that precedes it). Returns
+// where the control goes in the Z order: after the label, if it has one.
+[[nodiscard]] ChildPlacement createNameLabel(const ui::Control& control, const ChildPlacement& placement);
 
 // One factory per control kind, each in its own file.
 [[nodiscard]] std::unique_ptr<ControlView> createLabel(ui::Label& label, const ChildPlacement& placement);

@@ -4,28 +4,15 @@
 #include "layers/win32/win32_error.hpp"
 #include "runtime/platform_layer.hpp"
 
-#include <commctrl.h>
-
 namespace temperament::win32 {
 namespace {
 
 // The report's title, in case the window itself could not be made.
 constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
-void handle(HWND dialog, MSG& message) {
-    // Escape means nothing to this window, as on the other layers; in a dialog
-    // a multi-line EDIT would close the window for it.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
-    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-}
-
 }  // namespace
 
 int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    if (!InitCommonControlsEx(&controls)) throw std::runtime_error("не може да се заредят стандартните елементи");
     Window window(form, dispatcher, *this);
     // Reports belong to the window while it exists, and to no window after.
     struct OwnerScope {
@@ -33,7 +20,6 @@ int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
         ~OwnerScope() { owner = nullptr; }
     } scope{owner_ = window.handle()};
     window.show();
-    if (whenShown_) whenShown_(window);
     runMessageLoop(window.handle());
     return window.exitStatus();
 }
@@ -50,19 +36,17 @@ void runMessageLoop(HWND dialog) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return;
         if (got == -1) throwLastError("опашката със съобщения на прозореца не може да се прочете");
-        handle(dialog, message);
+        handleMessage(dialog, message);
     }
 }
 
-void processPendingMessages(HWND dialog) {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        handle(dialog, message);
-    }
+void handleMessage(HWND dialog, MSG& message) {
+    // Escape means nothing to this window, as on the other layers; in a dialog
+    // a multi-line EDIT would close the window for it.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace temperament::win32

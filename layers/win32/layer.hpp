@@ -6,33 +6,23 @@
 #include "layers/win32/window.hpp"
 #include "runtime/start.hpp"
 
-#include <functional>
-
 namespace temperament::win32 {
 
 class Layer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
-    // Runs on the user-interface thread once the window is shown and painted,
-    // before the message loop; tests drive the window from here.
-    using ShownHook = std::function<void(Window&)>;
-
-    Layer() = default;
-    explicit Layer(ShownHook whenShown) : whenShown_(std::move(whenShown)) {}
-
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override;
 
 private:
     void report(std::string_view message) override;
 
-    ShownHook whenShown_;
     HWND owner_ = nullptr;  // the window the error report belongs to
 };
 
 // Runs the message loop until WM_QUIT.
 void runMessageLoop(HWND dialog);
-// Handles every message already queued, as the loop would, and returns; a
-// WM_QUIT among them is put back for the loop.
-void processPendingMessages(HWND dialog);
+// How the loop handles one message: the dialog manager's keys for `dialog`,
+// then the window's own procedure.
+void handleMessage(HWND dialog, MSG& message);
 
 }  // namespace temperament::win32

@@ -1,5 +1,6 @@
 // List box: a LISTBOX holding the design's items, each with item data 0.
-// The program never shows its lists; they exist so the window is complete.
+// The program never shows its lists (they hold the types the handlers read),
+// so none is made unless it is shown.
 
 #include "layers/win32/control_view.hpp"
 #include "layers/win32/wide_text.hpp"

@@ -39,11 +39,7 @@ public:
     OptionButtonControl& operator=(const OptionButtonControl&) = delete;
 
     void refresh(ui::Property property) override {
-        if (property == ui::Property::Value) {
-            showValue();
-            return;
-        }
-        ControlView::refresh(property);
+        if (property == ui::Property::Value) showValue();
     }
     [[nodiscard]] bool takesClicks() const noexcept override { return !gettingFocus_; }
     [[nodiscard]] bool selected() const noexcept { return option_.Value(); }

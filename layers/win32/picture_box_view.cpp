@@ -48,7 +48,6 @@ public:
 
     void refresh(ui::Property property) override {
         if (property == ui::Property::Visible) decodeIfShown();
-        ControlView::refresh(property);
     }
 
     void draw(const DRAWITEMSTRUCT& item) const override {

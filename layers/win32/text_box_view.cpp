@@ -26,14 +26,11 @@ public:
     TextBoxControl& operator=(const TextBoxControl&) = delete;
 
     void refresh(ui::Property property) override {
-        if (property == ui::Property::Text) {
-            showing_ = true;
-            const BOOL shown = SetWindowTextW(handle(), widen(textBox_.Text()).c_str());
-            showing_ = false;
-            if (shown == 0) throwLastError("не може да се покаже текстът на " + textBox_.memberName());
-            return;
-        }
-        ControlView::refresh(property);
+        if (property != ui::Property::Text) return;
+        showing_ = true;
+        const BOOL shown = SetWindowTextW(handle(), widen(textBox_.Text()).c_str());
+        showing_ = false;
+        if (shown == 0) throwLastError("не може да се покаже текстът на " + textBox_.memberName());
     }
 
     // A read-only EDIT asks for the static colours; it stays white like one the
@@ -68,8 +65,8 @@ std::unique_ptr<ControlView> createTextBox(ui::TextBox& textBox, const ChildPlac
     const ui::ScrollBars bars = textBox.scrollBars();
     if (bars == ui::ScrollBars::Vertical || bars == ui::ScrollBars::Both) style |= WS_VSCROLL;
     if (bars == ui::ScrollBars::Horizontal || bars == ui::ScrollBars::Both) style |= WS_HSCROLL;
-    createNameLabel(textBox, placement);
-    HWND window = createChild(textBox, L"EDIT", widen(textBox.Text()), style, WS_EX_CLIENTEDGE, placement);
+    HWND window = createChild(textBox, L"EDIT", widen(textBox.Text()), style, WS_EX_CLIENTEDGE,
+                              createNameLabel(textBox, placement));
     return std::make_unique<TextBoxControl>(textBox, window);
 }
 

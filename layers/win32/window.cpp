@@ -5,7 +5,10 @@
 #include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <stdexcept>
 
 namespace temperament::win32 {
 namespace {
@@ -15,7 +18,6 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD windowExtendedStyle = 0;
 // Posted to close the window once the message that decided it has returned.
 constexpr UINT endMessage = WM_APP + 1;
-constexpr int firstControlId = 100;
 
 int systemDpi() {
     HDC screen = GetDC(nullptr);
@@ -64,10 +66,32 @@ RECT centredWindow(int clientWidth, int clientHeight) {
     return {left, top, left + width, top + height};
 }
 
+// Holds back the window's drawing while its controls follow the model, and
+// then draws it again in one frame: Wine would draw at once each control
+// shown or hidden, and the parts of the window they uncover, one at a time.
+class SuspendedDrawing {
+public:
+    explicit SuspendedDrawing(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+        if (window_ != nullptr) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~SuspendedDrawing() {
+        if (window_ == nullptr) return;
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    SuspendedDrawing(const SuspendedDrawing&) = delete;
+    SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+
+private:
+    HWND window_;  // null: a window not shown yet, which draws nothing anyway
+};
+
 }  // namespace
 
 Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter)
     : form_(form), user_(form, dispatcher), reporter_(reporter), dpi_(systemDpi()) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    if (!InitCommonControlsEx(&controls)) throw std::runtime_error("не може да се заредят стандартните елементи");
     font_ = createFont(form.font(), dpi_);
     background_ = createBrush(form.backColor());
     bigIcon_ = iconFromFile(form.icon(), GetSystemMetrics(SM_CXICON));
@@ -83,41 +107,70 @@ Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::Err
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     // Focus rectangles appear once the keyboard is used (IsDialogMessage clears this).
     SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-    createControls();
+    placeControls();
     form_.subscribe(*this);
 }
 
 Window::~Window() { form_.unsubscribe(*this); }
 
-void Window::createControls() {
-    // Creation order is the tab order: the dialog manager walks the children in
-    // Z order. Each run of option buttons is one group for the arrow keys.
+void Window::placeControls() {
+    // The tab order is the Z order, which the dialog manager walks. Each run
+    // of option buttons is one group for the arrow keys.
     bool afterOption = false;
-    int id = firstControlId;
     for (ui::Control* control : form_.tabOrder()) {
         const bool option = control->kind() == ui::ControlKind::OptionButton;
+        const ui::Rect& b = control->bounds();
         DWORD navigation = option && afterOption ? 0 : WS_GROUP;
         afterOption = option;
-        const ui::Rect& b = control->bounds();
-        ChildPlacement placement{window_.get(), id++, {}, navigation, font_.get()};
-        placement.bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_), pixels(b.left + b.width, dpi_),
-                            pixels(b.top + b.height, dpi_)};
         // The dialog manager's tab stops; the option group's is set by updateOptionTabStops.
-        if (ui::takesFocus(control->kind()) && !option) placement.navigation |= WS_TABSTOP;
-        std::unique_ptr<ControlView> native =
-            ui::visit(*control, ui::Overloaded{
-                                    [&](ui::Label& label) { return createLabel(label, placement); },
-                                    [&](ui::PictureBox& picture) { return createPictureBox(picture, placement, dpi_); },
-                                    [&](ui::TextBox& box) { return createTextBox(box, placement); },
-                                    [&](ui::CheckBox& box) { return createCheckBox(box, placement); },
-                                    [&](ui::OptionButton& button) { return createOptionButton(button, placement); },
-                                    [&](ui::ListBox& list) { return createListBox(list, placement); },
-                                });
-        if (option) options_.push_back(native.get());
-        if (const auto colour = native->background()) (void)brush(*colour);
-        controls_.push_back(std::move(native));
+        if (ui::takesFocus(control->kind()) && !option) navigation |= WS_TABSTOP;
+        const ChildPlacement placement{.parent = window_.get(),
+                                       .id = firstControlId + static_cast<int>(controls_.size()),
+                                       .bounds = {pixels(b.left, dpi_), pixels(b.top, dpi_),
+                                                  pixels(b.left + b.width, dpi_), pixels(b.top + b.height, dpi_)},
+                                       .navigation = navigation,
+                                       .font = font_.get()};
+        controls_.push_back({control, placement, nullptr});
     }
-    updateOptionTabStops(options_);
+    // What the first screen hides is built when first shown: most of the
+    // window is never shown in a session, and a start that makes less paints
+    // sooner.
+    for (Child& child : controls_) {
+        if (child.control->Visible()) build(child);
+    }
+    updateOptionTabStops(options());
+}
+
+void Window::build(Child& child) {
+    // A child window made after one that follows it in the tab order goes
+    // to its place in the Z order; one made in order goes last, where it is.
+    const auto at = std::find_if(controls_.begin(), controls_.end(), [&](const Child& c) { return &c == &child; });
+    ChildPlacement placement = child.placement;
+    if (std::any_of(std::next(at), controls_.end(), [](const Child& c) { return c.native != nullptr; })) {
+        placement.after = HWND_TOP;
+        for (auto before = controls_.begin(); before != at; ++before) {
+            if (before->native) placement.after = before->native->handle();
+        }
+    }
+    child.native = ui::visit(*child.control,
+                             ui::Overloaded{
+                                 [&](ui::Label& label) { return createLabel(label, placement); },
+                                 [&](ui::PictureBox& picture) { return createPictureBox(picture, placement, dpi_); },
+                                 [&](ui::TextBox& box) { return createTextBox(box, placement); },
+                                 [&](ui::CheckBox& box) { return createCheckBox(box, placement); },
+                                 [&](ui::OptionButton& button) { return createOptionButton(button, placement); },
+                                 [&](ui::ListBox& list) { return createListBox(list, placement); },
+                             });
+    if (const auto colour = child.native->background()) (void)brush(*colour);
+}
+
+std::vector<ControlView*> Window::options() const {
+    std::vector<ControlView*> options;
+    for (const Child& child : controls_) {
+        if (child.native && child.control->kind() == ui::ControlKind::OptionButton)
+            options.push_back(child.native.get());
+    }
+    return options;
 }
 
 void Window::show() {
@@ -133,23 +186,11 @@ void Window::show() {
     }
 }
 
-HWND Window::handleOf(const ui::Control& control) const noexcept {
-    const ControlView* native = nativeOf(control);
-    return native != nullptr ? native->handle() : nullptr;
-}
-
-ControlView* Window::nativeOf(const ui::Control& control) const noexcept {
-    for (const auto& native : controls_) {
-        if (&native->control() == &control) return native.get();
-    }
-    return nullptr;
-}
-
 int Window::exitStatus() const noexcept { return failed_ ? runtime::failureStatus : user_.exitStatus(); }
 
 ControlView* Window::find(HWND child) const noexcept {
-    for (const auto& native : controls_) {
-        if (native->handle() == child) return native.get();
+    for (const Child& each : controls_) {
+        if (each.native && each.native->handle() == child) return each.native.get();
     }
     return nullptr;
 }
@@ -162,27 +203,46 @@ HBRUSH Window::brush(COLORREF colour) {
     return brushes_.back().second.get();
 }
 
-void Window::propertyChanged(const ui::Control& control, ui::Property property) {
-    ControlView* native = nativeOf(control);
-    if (native == nullptr) return;  // not created yet
-    // A handler builds a text box's text line by line, and a shown EDIT redraws
-    // itself on every new text (about 10 ms each under Wine): during a user
-    // action only the last text goes to the control, when the handler returns.
-    if (dispatching_ && property == ui::Property::Text) {
-        if (std::find(pendingTexts_.begin(), pendingTexts_.end(), native) == pendingTexts_.end()) {
-            pendingTexts_.push_back(native);
+void Window::changed(std::span<const ui::Change> changes) {
+    const SuspendedDrawing suspended(window_.get());
+    std::vector<ControlView*> shownOrHidden;
+    bool choiceMoved = false;
+    for (const auto& [control, property] : changes) {
+        Child& child = *std::find_if(controls_.begin(), controls_.end(),
+                                     [control = control](const Child& c) { return c.control == control; });
+        if (!child.native) {
+            // Built from what the model holds when it is first shown.
+            if (property == ui::Property::Visible && control->Visible()) build(child);
+            continue;
         }
-        return;
+        child.native->refresh(property);
+        if (property == ui::Property::Visible) shownOrHidden.push_back(child.native.get());
+        choiceMoved =
+            choiceMoved || (property == ui::Property::Value && control->kind() == ui::ControlKind::OptionButton);
     }
-    native->refresh(property);
-    if (control.kind() == ui::ControlKind::OptionButton && property == ui::Property::Value) {
-        // A choice moves in two changes (the old button, then the new); the
-        // group's tab stop follows the last, when the handler returns.
-        if (dispatching_) {
-            pendingTabStops_ = true;
-        } else {
-            updateOptionTabStops(options_);
+    showAndHide(shownOrHidden);
+    // A choice moves in two changes (the old button, then the new); the
+    // group's tab stop follows the final one.
+    if (choiceMoved) updateOptionTabStops(options());
+}
+
+void Window::showAndHide(const std::vector<ControlView*>& natives) {
+    if (natives.empty()) return;
+    HWND focus = GetFocus();
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(natives.size()));
+    for (const ControlView* native : natives) {
+        const UINT show = native->control().Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        if (positions != nullptr) {
+            positions = DeferWindowPos(positions, native->handle(), nullptr, 0, 0, 0, 0,
+                                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | show);
         }
+    }
+    if (positions == nullptr || !EndDeferWindowPos(positions)) throwLastError("не може да се покажат елементите");
+    // A hidden window keeps the focus unless it is moved on: to the next
+    // control. (The style, as the window itself draws nothing meanwhile.)
+    if (focus != nullptr && GetParent(focus) == window_.get() && (GetWindowLongW(focus, GWL_STYLE) & WS_VISIBLE) == 0) {
+        SendMessageW(window_.get(), WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetNextDlgTabItem(window_.get(), focus, FALSE)), TRUE);
     }
 }
 
@@ -228,8 +288,7 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     // Closing ends the program; the dialog manager's default would turn it
     // into IDCANCEL, which this window ignores.
-    case WM_CLOSE: DestroyWindow(window); return 0;
-    case WM_PRINT: print(reinterpret_cast<HDC>(wParam), lParam); return 0;
+    case WM_CLOSE:
     case endMessage: DestroyWindow(window); return 0;
     case WM_DESTROY:
         // Only a shown window ends the message loop: a WM_QUIT left behind by a
@@ -257,66 +316,8 @@ LRESULT Window::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM 
 
 void Window::userClicked(HWND child) {
     ControlView* native = find(child);
-    // Only what the user can see and click is a user action; one that a
-    // handler's own change (a focus move) would start, the core ignores.
-    if (native == nullptr || !native->takesClicks() || !IsWindowVisible(child)) return;
-    dispatching_ = true;
-    const runtime::Continuation next = user_.clicked(native->control());
-    dispatching_ = false;
-    showPendingTexts();
-    if (next == runtime::Continuation::Ended) end();
-}
-
-void Window::showPendingTexts() {
-    const std::vector<ControlView*> pending = std::exchange(pendingTexts_, {});
-    for (ControlView* native : pending) native->refresh(ui::Property::Text);
-    if (std::exchange(pendingTabStops_, false)) updateOptionTabStops(options_);
-}
-
-// PrintWindow asks for the children too (PRF_CHILDREN) and for the frames
-// (PRF_NONCLIENT), which Wine's default handling leaves out: each shown child
-// is printed here, its client area where it lies and the sunken edge of a
-// WS_EX_CLIENTEDGE window around it, as the screen shows them (scroll bars
-// are left out).
-void Window::print(HDC dc, LPARAM flags) {
-    HWND window = window_.get();
-    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window)) return;
-    DefWindowProcW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~LPARAM{PRF_CHILDREN});
-    if (!(flags & PRF_CHILDREN)) return;
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    POINT client{0, 0};
-    ClientToScreen(window, &client);
-    const POINT origin = (flags & PRF_NONCLIENT) ? POINT{client.x - frame.left, client.y - frame.top} : POINT{0, 0};
-    const LPARAM clientOnly = (flags & ~LPARAM{PRF_CHILDREN | PRF_NONCLIENT}) | PRF_CLIENT | PRF_ERASEBKGND;
-    // Bottom of the Z order first, so that what lies on top is drawn last.
-    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
-         child = GetWindow(child, GW_HWNDPREV)) {
-        if (!IsWindowVisible(child)) continue;
-        RECT area{};
-        GetClientRect(child, &area);
-        MapWindowPoints(child, window, reinterpret_cast<POINT*>(&area), 2);
-        // Each child draws into a bitmap of its own, at the origin: the
-        // controls clip to their client rectangle taken as device coordinates.
-        const int width = area.right - area.left;
-        const int height = area.bottom - area.top;
-        if (width > 0 && height > 0) {
-            const OwnedDc memory(CreateCompatibleDC(dc));
-            const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
-            if (!memory || !bitmap) throwLastError("не може да се отпечата елемент на прозореца");
-            const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()), clientOnly);
-            BitBlt(dc, origin.x + area.left, origin.y + area.top, width, height, memory.get(), 0, 0, SRCCOPY);
-            SelectObject(memory.get(), previous);
-        }
-        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-            RECT edge{};
-            GetWindowRect(child, &edge);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edge), 2);
-            OffsetRect(&edge, origin.x, origin.y);
-            DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
-        }
-    }
+    if (native == nullptr || !native->takesClicks()) return;
+    if (user_.clicked(native->control()) == runtime::Continuation::Ended) end();
 }
 
 void Window::fail(std::string_view message) noexcept {

@@ -11,17 +11,22 @@
 #include "ui/user_actions.hpp"
 
 #include <memory>
-#include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace temperament::win32 {
 
+// Each control's child window has the id firstControlId + its place in the
+// tab order, as a dialog's controls have ids: a tool that drives the window
+// finds a control with GetDlgItem.
+inline constexpr int firstControlId = 100;
+
 class Window final : private ui::FormObserver {
 public:
-    // Creates the window and its controls, hidden; throws WindowsError naming
-    // what could not be created.
+    // Creates the window and the controls it shows first, hidden; throws
+    // WindowsError naming what could not be created.
     Window(ui::MainForm& form, runtime::Dispatcher& dispatcher, runtime::ErrorReporter& reporter);
     ~Window();
     Window(const Window&) = delete;
@@ -32,26 +37,28 @@ public:
     void show();
 
     [[nodiscard]] HWND handle() const noexcept { return window_.get(); }
-    // The child window of `control`, or null.
-    [[nodiscard]] HWND handleOf(const ui::Control& control) const noexcept;
-    [[nodiscard]] int dpi() const noexcept { return dpi_; }
-    [[nodiscard]] HFONT font() const noexcept { return font_.get(); }
     // 0 after the user closed the window; runtime::failureStatus after an error.
     [[nodiscard]] int exitStatus() const noexcept;
 
 private:
+    // A control in the tab order, and its child window once it has been shown.
+    struct Child {
+        ui::Control* control;
+        ChildPlacement placement;
+        std::unique_ptr<ControlView> native;
+    };
+
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
     void userClicked(HWND child);
-    void print(HDC dc, LPARAM flags);
-    void propertyChanged(const ui::Control& control, ui::Property property) override;
-    // Gives the text boxes the texts a handler left them, and the option group
-    // its tab stop (see propertyChanged).
-    void showPendingTexts();
-    void createControls();
+    void changed(std::span<const ui::Change> changes) override;
+    // Shows and hides the child windows in one move.
+    void showAndHide(const std::vector<ControlView*>& natives);
+    void placeControls();
+    void build(Child& child);
+    [[nodiscard]] std::vector<ControlView*> options() const;
     [[nodiscard]] ControlView* find(HWND child) const noexcept;
-    [[nodiscard]] ControlView* nativeOf(const ui::Control& control) const noexcept;
     [[nodiscard]] HBRUSH brush(COLORREF colour);
     // Reports a failure of the window itself and closes it.
     void fail(std::string_view message) noexcept;
@@ -64,17 +71,13 @@ private:
     int dpi_;
     bool failed_ = false;
     bool shown_ = false;
-    bool dispatching_ = false;
     // Released after the window that uses them is gone (members die in reverse order).
     OwnedFont font_;
     OwnedBrush background_;
     std::vector<std::pair<COLORREF, OwnedBrush>> brushes_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
-    std::vector<std::unique_ptr<ControlView>> controls_;
-    std::vector<ControlView*> options_;
-    std::vector<ControlView*> pendingTexts_;  // text changed by the running handler
-    bool pendingTabStops_ = false;            // the running handler moved the choice
+    std::vector<Child> controls_;  // in tab order
     OwnedWindow window_;
 };
 

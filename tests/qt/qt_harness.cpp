@@ -1,6 +1,7 @@
 #include "qt_harness.hpp"
 
 #include "runtime/start.hpp"
+#include "support/driven_layer.hpp"
 #include "widget_access.hpp"
 
 #include <QApplication>
@@ -23,30 +24,6 @@ std::string toUtf8(const QString& text) { return text.toStdString(); }
 std::string buttonCaption(const QAbstractButton& button) {
     return toUtf8(QString(button.text()).replace(QStringLiteral("&&"), QStringLiteral("&")));
 }
-
-class DrivenLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
-public:
-    explicit DrivenLayer(const Body& body) : body_(body) {}
-
-    runtime::ErrorReporter& reporter() override { return *this; }
-    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        outcome.clicks.clear();  // those of Form_Load
-        qt::Window window(form, dispatcher);
-        window.showCentred();
-        QApplication::setActiveWindow(&window);
-        if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
-        QtDriver driver(form, window, outcome.clicks);
-        body_(form, window, driver);
-        return dispatcher.exitStatus();
-    }
-
-    Outcome outcome;
-
-private:
-    void report(std::string_view message) override { outcome.reports.emplace_back(message); }
-
-    const Body& body_;
-};
 
 }  // namespace
 
@@ -106,9 +83,19 @@ headless::Screen QtDriver::read() {
 std::optional<std::vector<std::string>> QtDriver::takeClicks() { return std::exchange(clicks_, {}); }
 
 Outcome runWindow(const Body& body, const runtime::ProjectDescription& project) {
-    DrivenLayer layer(body);
-    layer.outcome.status = runtime::run(test_support::logClicks(project, layer.outcome.clicks), layer);
-    return std::move(layer.outcome);
+    Outcome outcome;
+    test_support::DrivenLayer layer([&](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+        outcome.clicks.clear();  // those of Form_Load
+        qt::Window window(form, dispatcher);
+        window.showCentred();
+        QApplication::setActiveWindow(&window);
+        if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("the window never became active");
+        QtDriver driver(form, window, outcome.clicks);
+        body(form, window, driver);
+    });
+    outcome.status = runtime::run(test_support::logClicks(project, outcome.clicks), layer);
+    outcome.reports = layer.reports();
+    return outcome;
 }
 
 void withQtWindow(const std::function<void(test_support::ScreenDriver&)>& body) {

@@ -144,15 +144,12 @@ TEST(QtWindow, ClosingTheWindowEndsWithStatusZero) {
 // A fault injected into this test's copy of the project: choosing Jung
 // raises a run-time error, which a message box and standard error report.
 TEST(QtWindow, ARunTimeErrorIsReportedAndEndsTheProgram) {
-    runtime::ProjectDescription project = app::describeProject();
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        if (binding.group != "Option1") continue;
-        binding.handler = [](ui::MainForm&, runtime::Int16 index) {
-            if (index == runtime::Int16{1}) {
+    const runtime::ProjectDescription project = test_support::aroundClicks(
+        app::describeProject(), [](const std::string& click, ui::MainForm&, const auto& handler) {
+            if (click == "Option1_Click(1)")
                 throw runtime::RunTimeError(runtime::ErrorCode::InvalidPropertyIndex, "ListBox", "List1(1)", "List");
-            }
-        };
-    }
+            handler();
+        });
     QString reported;
     QTimer::singleShot(0, [] {
         for (QWidget* window : QApplication::topLevelWidgets()) {

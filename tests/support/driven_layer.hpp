@@ -1,6 +1,7 @@
 #pragma once
-// A windowing layer for tests: no screen; its "message loop" is a script of
-// user actions, and it keeps what the run-time reported.
+// The one windowing layer of the tests and the benchmarks: in place of a
+// message loop, a script drives the loaded form (through a window of a real
+// layer, or through ui::UserActions alone); what the run-time reports is kept.
 
 #include "runtime/start.hpp"
 #include "ui/main_form.hpp"
@@ -14,14 +15,21 @@ namespace temperament::test_support {
 
 class DrivenLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
 public:
-    using Script = std::function<void(ui::MainForm&, ui::UserActions&)>;
+    using Script = std::function<void(ui::MainForm&, runtime::Dispatcher&)>;
+
+    // A script that acts through ui::UserActions alone.
+    using UserScript = std::function<void(ui::MainForm&, ui::UserActions&)>;
 
     explicit DrivenLayer(Script script = {}) : script_(std::move(script)) {}
+    explicit DrivenLayer(UserScript script)
+        : script_([script = std::move(script)](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+              ui::UserActions user(form, dispatcher);
+              script(form, user);
+          }) {}
 
     runtime::ErrorReporter& reporter() override { return *this; }
     int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        ui::UserActions user(form, dispatcher);
-        if (script_) script_(form, user);
+        if (script_) script_(form, dispatcher);
         return dispatcher.exitStatus();
     }
 

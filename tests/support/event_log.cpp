@@ -1,35 +1,33 @@
 #include "support/event_log.hpp"
 
+#include "support/screens.hpp"
+
 namespace temperament::test_support {
 namespace {
 
-std::string valueOf(const ui::Control& control, ui::Property property) {
+// "Check1(0).Caption = Силен", "Text1(0).Text = <212 bytes>".
+std::string entryOf(const ui::Control& control, ui::Property property) {
+    const std::string member = control.memberName();
     switch (property) {
-    case ui::Property::Visible: return control.Visible() ? "true" : "false";
-    case ui::Property::Caption: return dynamic_cast<const ui::CheckBox&>(control).Caption();
+    case ui::Property::Visible: return member + ".Visible = " + (control.Visible() ? "true" : "false");
+    case ui::Property::Caption: return member + ".Caption = " + dynamic_cast<const ui::CheckBox&>(control).Caption();
     case ui::Property::Text:
-        return "<" + std::to_string(dynamic_cast<const ui::TextBox&>(control).Text().size()) + " bytes>";
+        return member + ".Text = <" + std::to_string(dynamic_cast<const ui::TextBox&>(control).Text().size()) +
+               " bytes>";
     case ui::Property::Value:
-        if (const auto* box = dynamic_cast<const ui::CheckBox*>(&control)) return runtime::toString(box->Value());
-        return dynamic_cast<const ui::OptionButton&>(control).Value() ? "true" : "false";
+        if (const auto* box = dynamic_cast<const ui::CheckBox*>(&control))
+            return member + ".Value = " + runtime::toString(box->Value());
+        return member + ".Value = " + (dynamic_cast<const ui::OptionButton&>(control).Value() ? "true" : "false");
     }
-    return "?";
-}
-
-const char* nameOf(ui::Property property) {
-    switch (property) {
-    case ui::Property::Visible: return "Visible";
-    case ui::Property::Caption: return "Caption";
-    case ui::Property::Text: return "Text";
-    case ui::Property::Value: return "Value";
-    }
-    return "?";
+    return member + ".?";
 }
 
 }  // namespace
 
-void EventLog::propertyChanged(const ui::Control& control, ui::Property property) {
-    entries.push_back(control.memberName() + "." + nameOf(property) + " = " + valueOf(control, property));
+void EventLog::changed(std::span<const ui::Change> changes) {
+    for (const auto& [control, property] : changes) {
+        entries.push_back(entryOf(*control, property));
+    }
 }
 
 runtime::ProjectDescription EventLog::wrap(runtime::ProjectDescription project) {
@@ -39,15 +37,11 @@ runtime::ProjectDescription EventLog::wrap(runtime::ProjectDescription project) 
         load(form);
         note("}");
     };
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [this, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
-                                                                                               runtime::Int16 index) {
-            note(name + "_Click(" + runtime::toString(index) + ") {");
-            handler(form, index);
-            note("}");
-        };
-    }
-    return project;
+    return aroundClicks(std::move(project), [this](const std::string& click, ui::MainForm&, const auto& handler) {
+        note(click + " {");
+        handler();
+        note("}");
+    });
 }
 
 }  // namespace temperament::test_support

@@ -1,7 +1,7 @@
 #include "support/headless_driver.hpp"
 
 #include "app/project.hpp"
-#include "runtime/start.hpp"
+#include "support/driven_layer.hpp"
 
 #include <stdexcept>
 #include <utility>
@@ -29,35 +29,21 @@ private:
     std::vector<std::string>& clicks_;
 };
 
-class DrivenWindowLayer final : public runtime::WindowingLayer, private runtime::ErrorReporter {
-public:
-    explicit DrivenWindowLayer(const std::function<void(ScreenDriver&)>& body) : body_(body) {}
-
-    runtime::ErrorReporter& reporter() override { return *this; }
-    int run(ui::MainForm& form, runtime::Dispatcher& dispatcher) override {
-        headless::Window window(form, dispatcher);
-        clicks.clear();  // those of Form_Load
-        HeadlessDriver driver(form, window, clicks);
-        body_(driver);
-        return dispatcher.exitStatus();
-    }
-
-    std::string reports;
-    std::vector<std::string> clicks;
-
-private:
-    void report(std::string_view message) override { reports += std::string(message) + '\n'; }
-
-    const std::function<void(ScreenDriver&)>& body_;
-};
-
 }  // namespace
 
 void withHeadlessWindow(const std::function<void(ScreenDriver&)>& body) {
-    DrivenWindowLayer layer(body);
-    const int status = runtime::run(logClicks(app::describeProject(), layer.clicks), layer);
-    if (status != 0 || !layer.reports.empty())
-        throw std::runtime_error("the program ended with status " + std::to_string(status) + ": " + layer.reports);
+    std::vector<std::string> clicks;
+    DrivenLayer layer([&](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+        headless::Window window(form, dispatcher);
+        clicks.clear();  // those of Form_Load
+        HeadlessDriver driver(form, window, clicks);
+        body(driver);
+    });
+    const int status = runtime::run(logClicks(app::describeProject(), clicks), layer);
+    if (status != 0 || !layer.reports().empty()) {
+        throw std::runtime_error("the program ended with status " + std::to_string(status) + ": " +
+                                 (layer.reports().empty() ? "" : layer.reports().front()));
+    }
 }
 
 }  // namespace temperament::test_support

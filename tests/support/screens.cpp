@@ -86,15 +86,34 @@ ui::Control& controlNamed(const ui::MainForm& form, const std::string& member) {
     throw std::invalid_argument("the window has no control " + member);
 }
 
-runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log) {
+runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, const AroundClick& around) {
     for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [&log, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
-                                                                                               runtime::Int16 index) {
-            log.push_back(name + "_Click(" + runtime::toString(index) + ")");
-            handler(form, index);
+        binding.handler = [around, name = std::string(binding.group), handler = binding.handler](ui::MainForm& form,
+                                                                                                 runtime::Int16 index) {
+            around(name + "_Click(" + runtime::toString(index) + ")", form, [&] { handler(form, index); });
         };
     }
     return project;
+}
+
+runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log) {
+    return aroundClicks(std::move(project), [&log](const std::string& click, ui::MainForm&, const auto& handler) {
+        log.push_back(click);
+        handler();
+    });
+}
+
+std::array<std::string, 3> classificationTexts(const std::filesystem::path& folder) {
+    const Scenario scenario = readScenario(folder / "classifications.screens");
+    std::array<std::string, 3> texts;
+    for (std::size_t option = 0; option < texts.size(); ++option) {
+        const std::string action = "click Option1(" + std::to_string(option) + ")";
+        const auto step = std::find_if(scenario.steps.begin(), scenario.steps.end(),
+                                       [&](const Step& each) { return each.action == action; });
+        if (step == scenario.steps.end()) throw std::runtime_error("classifications.screens has no " + action);
+        texts.at(option) = textBoxText(step->screen, "Text1(0)");
+    }
+    return texts;
 }
 
 std::string textBoxText(const std::string& screen, std::string_view member) {

@@ -14,7 +14,9 @@
 
 #include "runtime/project_description.hpp"
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,8 +78,18 @@ protected:
     ScreenDriver& operator=(const ScreenDriver&) = default;
 };
 
-// The project with each Click handler wrapped to append "<group>_Click(<i>)" to `log`.
+// The project with `around` called in place of each Click handler, with the
+// handler's name as the scenarios write it ("Option1_Click(2)") and the
+// handler itself to run, if it will.
+using AroundClick =
+    std::function<void(const std::string& click, ui::MainForm& form, const std::function<void()>& handler)>;
+[[nodiscard]] runtime::ProjectDescription aroundClicks(runtime::ProjectDescription project, const AroundClick& around);
+// The project with each Click handler's name appended to `log` as it runs.
 [[nodiscard]] runtime::ProjectDescription logClicks(runtime::ProjectDescription project, std::vector<std::string>& log);
+
+// The display box's text after each classification is chosen (Hippocrates,
+// Jung, Pavlov), as classifications.screens in `folder` shows it.
+[[nodiscard]] std::array<std::string, 3> classificationTexts(const std::filesystem::path& folder);
 
 // "Clicks ..." and the screen: what a step expects.
 [[nodiscard]] std::string stepText(const std::vector<std::string>& clicks, const headless::Screen& screen);

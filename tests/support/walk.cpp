@@ -187,4 +187,17 @@ std::string walkMismatch(const StateGraph& graph, const FreshWindow& fresh) {
     return {};
 }
 
+std::string scenariosMismatch(const std::filesystem::path& folder, const FreshWindow& fresh) {
+    const std::vector<std::filesystem::path> files = scenarioFiles(folder);
+    if (files.empty()) return "no scenario in " + folder.string();
+    std::string problems;
+    for (const std::filesystem::path& file : files) {
+        const Scenario scenario = readScenario(file);
+        std::string problem;
+        fresh([&](ScreenDriver& driver) { problem = mismatch(scenario, driver); });
+        if (!problem.empty()) problems += file.filename().string() + ", " + problem;
+    }
+    return problems;
+}
+
 }  // namespace temperament::test_support

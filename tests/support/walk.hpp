@@ -46,4 +46,8 @@ void writeWalk(const std::filesystem::path& file, const StateGraph& graph);
 // otherwise where the first difference is.
 [[nodiscard]] std::string walkMismatch(const StateGraph& graph, const FreshWindow& fresh);
 
+// Plays every scenario in `folder`, each on a fresh window. Empty when every
+// screen is as expected; otherwise each scenario's first difference.
+[[nodiscard]] std::string scenariosMismatch(const std::filesystem::path& folder, const FreshWindow& fresh);
+
 }  // namespace temperament::test_support

@@ -11,6 +11,7 @@
 #include <emscripten/bind.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,16 +41,13 @@ EMSCRIPTEN_BINDINGS(logged_program) {
 }  // namespace
 
 int main() {
-    runtime::ProjectDescription project = test_support::logClicks(app::describeProject(), clicks());
-    for (runtime::ClickBinding& binding : project.clickHandlers) {
-        binding.handler = [handler = binding.handler](ui::MainForm& form, runtime::Int16 index) {
-            if (failNext) {
-                failNext = false;
-                // A group has no member 7: the lookup raises the run-time error.
-                (void)form.Check1().Item(runtime::Int16{7});
-            }
-            handler(form, index);
-        };
-    }
-    runtime::start(project, runtime::createPlatformLayer);
+    runtime::start(test_support::aroundClicks(app::describeProject(),
+                                              [](const std::string& click, ui::MainForm& form, const auto& handler) {
+                                                  // A group has no member 7: the lookup raises the run-time error.
+                                                  if (std::exchange(failNext, false))
+                                                      (void)form.Check1().Item(runtime::Int16{7});
+                                                  clicks().push_back(click);
+                                                  handler();
+                                              }),
+                   runtime::createPlatformLayer);
 }

@@ -14,6 +14,7 @@
 #include "probe.hpp"
 #include "session.hpp"
 #include "test_options.hpp"
+#include "window_driver.hpp"
 
 #include "layers/win32/wide_text.hpp"
 
@@ -205,23 +206,14 @@ Found shownNamed(HWND window, const std::string& name) {
 
 // Posted to the control with the keyboard focus, as the keyboard would.
 void pressKey(HWND window, const std::string& name) {
-    const std::map<std::string, UINT> keys{{"Tab", VK_TAB}, {"Down", VK_DOWN}, {"Up", VK_UP}, {"Space", VK_SPACE}};
-    const auto key = keys.find(name);
-    if (key == keys.end()) throw std::runtime_error("no key " + name);
+    const std::optional<headless::Key> key = headless::keyNamed(name);
+    if (!key) throw std::runtime_error("no key " + name);
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) || thread.hwndFocus == nullptr) {
         throw std::runtime_error("the program's window has no focus");
     }
-    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key->second, MAPVK_VK_TO_VSC));
-    PostMessageW(thread.hwndFocus, WM_KEYDOWN, key->second, 1 | scan << 16);
-    PostMessageW(thread.hwndFocus, WM_KEYUP, key->second, 1 | scan << 16 | LPARAM{3} << 30);
-}
-
-void clickWithMouse(HWND control) {
-    const LPARAM point = MAKELPARAM(8, clientRect(control).bottom / 2);
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(control, WM_LBUTTONUP, 0, point);
+    postKey(thread.hwndFocus, *key);
 }
 
 // The control's default action; Wine's button objects have none, so there the
@@ -243,7 +235,7 @@ void perform(HWND window, const std::string& action) {
     if (verb == "key") return pressKey(window, argument);
     const std::string name = argument.size() >= 2 ? argument.substr(1, argument.size() - 2) : argument;
     const Found control = shownNamed(window, name);
-    if (verb == "click") return clickWithMouse(control.window);
+    if (verb == "click") return postClick(control.window);
     if (verb == "toggle" || verb == "press") return doDefaultAction(control);
     throw std::runtime_error("unknown action " + action);
 }
@@ -299,9 +291,9 @@ TEST(Accessibility, TheDefaultActionOfAButtonIsOneClick) {
     Session session;
     const int status = session.run([](win32::Window& window, ui::MainForm& form) {
         const auto act = [&](const ui::Control& control) {
-            HWND button = window.handleOf(control);
+            HWND button = nativeOf(window.handle(), form, control);
             doDefaultAction({button, accessibleOf(button, OBJID_CLIENT), control.memberName(), {}});
-            win32::processPendingMessages(window.handle());
+            pump(window.handle());
         };
         act(form.Option1().Item(2));
         act(form.Check1().Item(1));  // unbalanced: the mobility box is hidden
@@ -310,7 +302,8 @@ TEST(Accessibility, TheDefaultActionOfAButtonIsOneClick) {
         act(form.Option1().Item(2));
     });
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(session.clicks(), (std::vector<std::string>{"Option1(2)", "Check1(1)", "Check1(1)", "Option1(2)"}));
+    EXPECT_EQ(session.clicks(),
+              (std::vector<std::string>{"Option1_Click(2)", "Check1_Click(1)", "Check1_Click(1)", "Option1_Click(2)"}));
 }
 
 // Wine's accessible object of an EDIT sets its value with WM_SETTEXT, read-only

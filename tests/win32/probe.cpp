@@ -1,7 +1,6 @@
 #include "probe.hpp"
 
 #include "layers/win32/handles.hpp"
-#include "layers/win32/layer.hpp"
 #include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
 
@@ -59,66 +58,6 @@ RECT rectInParent(HWND child) {
     return rect;
 }
 
-void press(HWND dialog, UINT key, bool shift) {
-    // Posted key messages leave the keyboard state alone, and the dialog
-    // manager reads Shift from it: hold Shift there.
-    std::array<BYTE, 256> released{};
-    if (!GetKeyboardState(released.data())) win32::throwLastError("GetKeyboardState");
-    std::array<BYTE, 256> held = released;
-    if (shift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-    if (!SetKeyboardState(held.data())) win32::throwLastError("SetKeyboardState");
-    HWND target = GetFocus();
-    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-    PostMessageW(target, WM_KEYDOWN, key, 1 | static_cast<LPARAM>(scan) << 16);
-    PostMessageW(target, WM_KEYUP, key, 1 | static_cast<LPARAM>(scan) << 16 | LPARAM{3} << 30);
-    win32::processPendingMessages(dialog);
-    if (!SetKeyboardState(released.data())) win32::throwLastError("SetKeyboardState");
-}
-
-MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
-
-MessageBoxCloser::~MessageBoxCloser() {
-    stop_ = true;
-    thread_.join();
-}
-
-std::vector<MessageBoxCloser::Box> MessageBoxCloser::boxes() const {
-    const std::lock_guard lock(mutex_);
-    return boxes_;
-}
-
-void MessageBoxCloser::watch() {
-    std::vector<HWND> closed;
-    while (!stop_) {
-        std::vector<HWND> found;
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && classOf(window) == L"#32770" &&
-                    IsWindowVisible(window) != FALSE) {
-                    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        for (HWND box : found) {
-            if (std::find(closed.begin(), closed.end(), box) != closed.end()) continue;
-            Box seen{textOf(box), {}};
-            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (_wcsicmp(classOf(child).c_str(), L"Static") == 0) seen.text += textOf(child);
-            }
-            {
-                const std::lock_guard lock(mutex_);
-                boxes_.push_back(seen);
-            }
-            closed.push_back(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        Sleep(20);
-    }
-}
-
 Capture::Capture(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
@@ -136,17 +75,17 @@ Capture::Capture(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    win32::OwnedBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC memory = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    HDC drawn = GetWindowDC(window);
+    win32::OwnedBitmap bitmap(CreateDIBSection(drawn, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC memory = CreateCompatibleDC(drawn);
     if (!bitmap || memory == nullptr) win32::throwLastError("no bitmap for the capture");
     HGDIOBJ previous = SelectObject(memory, bitmap.get());
-    const BOOL printed = PrintWindow(window, memory, 0);
+    const BOOL copied = BitBlt(memory, 0, 0, width_, height_, drawn, 0, 0, SRCCOPY);
     GdiFlush();
     SelectObject(memory, previous);
     DeleteDC(memory);
-    if (!printed) win32::throwLastError("PrintWindow failed");
+    ReleaseDC(window, drawn);
+    if (!copied) win32::throwLastError("the window's pixels cannot be read");
     const auto* first = static_cast<const std::uint32_t*>(bits);
     pixels_.assign(first, first + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }

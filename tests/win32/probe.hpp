@@ -4,13 +4,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace temperament::wintest {
@@ -25,35 +22,9 @@ namespace temperament::wintest {
 [[nodiscard]] RECT clientRect(HWND window);
 // The window's rectangle in its parent's client coordinates.
 [[nodiscard]] RECT rectInParent(HWND child);
-// Presses and releases a key on the focused window and lets the message loop
-// (with IsDialogMessage) handle it; with `shift`, Shift is held meanwhile.
-void press(HWND dialog, UINT key, bool shift = false);
 
-// Closes every message box this process shows, from a thread of its own, and
-// keeps the texts it found (a box would otherwise wait for a user).
-class MessageBoxCloser {
-public:
-    MessageBoxCloser();
-    ~MessageBoxCloser();
-    MessageBoxCloser(const MessageBoxCloser&) = delete;
-    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-
-    struct Box {
-        std::string title;
-        std::string text;
-    };
-    [[nodiscard]] std::vector<Box> boxes() const;
-
-private:
-    void watch();
-
-    std::atomic<bool> stop_{false};
-    mutable std::mutex mutex_;
-    std::vector<Box> boxes_;
-    std::thread thread_;
-};
-
-// The window as PrintWindow draws it, 32-bit pixels, with where its client area starts.
+// The window as it is drawn, frame and all, 32-bit pixels, with where its
+// client area starts.
 class Capture {
 public:
     explicit Capture(HWND window);

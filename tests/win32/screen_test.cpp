@@ -1,12 +1,12 @@
-// Screenshots of the first, the Pavlov and the Hippocrates screens, drawn by
-// PrintWindow and saved as PNG for a person to look at, with the designed
-// colours sampled from them.
+// Screenshots of the first, the Pavlov and the Hippocrates screens, as the
+// window has drawn them, saved as PNG for a person to look at, with the
+// designed colours sampled from them.
 
 #include "probe.hpp"
 #include "session.hpp"
 #include "test_options.hpp"
+#include "window_driver.hpp"
 
-#include "layers/win32/wide_text.hpp"
 #include "ui/main_form.hpp"
 
 #include <gtest/gtest.h>
@@ -33,15 +33,19 @@ void expectColour(COLORREF actual, COLORREF expected, const std::string& what, i
 TEST(Screens, ShowTheDesignedColoursAndThePictureInItsBorder) {
     const std::wstring& directory = testOptions().screens;
     ASSERT_FALSE(directory.empty()) << "the test program needs --screens=<folder for the screenshots>";
+    ASSERT_GT(testOptions().dpi, 0) << "the test program needs --dpi=<the Wine prefix's DPI>";
     Session session;
     const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
         HWND main = window.handle();
-        HWND label = window.handleOf(form.Label1().Item(0));
-        HWND option = window.handleOf(form.Option1().Item(0));
-        HWND text = window.handleOf(form.Text1().Item(0));
-        HWND box = window.handleOf(form.Check1().Item(0));
-        HWND picture = window.handleOf(form.Picture1());
-        const RECT pictureArea = clientArea(picture);
+        const int dpi = testOptions().dpi;
+        HWND label = nativeOf(main, form, form.Label1().Item(0));
+        HWND option = nativeOf(main, form, form.Option1().Item(0));
+        HWND text = nativeOf(main, form, form.Text1().Item(0));
+        // The picture box, built when first shown, is where the design puts it.
+        const ui::Rect& designed = form.Picture1().bounds();
+        const RECT pictureArea{MulDiv(designed.left, dpi, 1440), MulDiv(designed.top, dpi, 1440),
+                               MulDiv(designed.left + designed.width, dpi, 1440),
+                               MulDiv(designed.top + designed.height, dpi, 1440)};
 
         const Capture first(main);
         first.savePng(directory + L"\\first_screen.png");
@@ -52,11 +56,12 @@ TEST(Screens, ShowTheDesignedColoursAndThePictureInItsBorder) {
         const RECT t = clientArea(text);
         EXPECT_NE(first.at((t.left + t.right) / 2, (t.top + t.bottom) / 2), CLR_INVALID) << "display box captured";
 
-        SendMessageW(window.handleOf(form.Option1().Item(2)), BM_CLICK, 0, 0);
+        SendMessageW(nativeOf(main, form, form.Option1().Item(2)), BM_CLICK, 0, 0);
         UpdateWindow(main);
         const Capture pavlov(main);
         pavlov.savePng(directory + L"\\pavlov_screen.png");
-        expectColour(pavlov.commonest(clientArea(box)), RGB(128, 255, 128), "property box background");
+        expectColour(pavlov.commonest(clientArea(nativeOf(main, form, form.Check1().Item(0)))), RGB(128, 255, 128),
+                     "property box background");
         expectColour(pavlov.commonest(clientArea(text)), RGB(255, 255, 255), "display box stays white");
         expectColour(pavlov.commonest(pictureArea), RGB(192, 192, 255), "no picture for Pavlov");
 
@@ -67,8 +72,8 @@ TEST(Screens, ShowTheDesignedColoursAndThePictureInItsBorder) {
         // The 220-pixel picture fills its 224-pixel box inside a sunken border
         // of 2 pixels: dark at the top and left, light at the bottom and right.
         constexpr int border = 2;
-        const int edge = MulDiv(220, window.dpi(), 96);
-        const RECT inside = clientRect(picture);
+        const int edge = MulDiv(220, dpi, 96);
+        const RECT inside = clientRect(nativeOf(main, form, form.Picture1()));
         EXPECT_TRUE(inside.right == edge && inside.bottom == edge) << "the box's client area is the picture's size";
         const RECT& frame = pictureArea;
         const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};

@@ -1,43 +1,43 @@
 #include "session.hpp"
 
-#include "ui/main_form.hpp"
+#include "layers/win32/layer.hpp"
+#include "support/driven_layer.hpp"
+#include "support/screens.hpp"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 namespace temperament::wintest {
 
-Session::Session(runtime::ProjectDescription project) : project_(std::move(project)) {
-    project_.formLoad = [this, load = project_.formLoad](ui::MainForm& form) {
-        form_ = &form;
-        if (load) load(form);
-    };
-    for (runtime::ClickBinding& binding : project_.clickHandlers) {
-        binding.handler = [this, name = std::string(binding.group), inner = binding.handler](ui::MainForm& form,
-                                                                                             runtime::Int16 index) {
-            if (recording_) clicks_.push_back(name + "(" + std::to_string(index.value()) + ")");
-            inner(form, index);
-        };
-    }
-}
+Session::Session(runtime::ProjectDescription project)
+    : project_(test_support::logClicks(std::move(project), clicks_)) {}
 
 int Session::run(const Script& script) {
-    win32::Layer layer([&](win32::Window& window) {
-        recording_ = true;
+    test_support::DrivenLayer layer([&](ui::MainForm& form, runtime::Dispatcher& dispatcher) {
+        win32::Window window(form, dispatcher, layer.reporter());
+        window.show();
+        clicks_.clear();  // those of Form_Load
         try {
-            script(window, *form_);
+            script(window, form);
         } catch (const std::exception& error) {
             ADD_FAILURE() << "the script stopped: " << error.what();
         }
         if (IsWindow(window.handle())) SendMessageW(window.handle(), WM_CLOSE, 0, 0);
+        win32::runMessageLoop(window.handle());
     });
     const int status = runtime::run(project_, layer);
-    // What the program reported tells why a status is not 0.
-    if (status != 0) {
-        for (const MessageBoxCloser::Box& box : boxes_.boxes()) std::cerr << box.title << ": " << box.text << '\n';
-    }
+    reports_ = layer.reports();
     return status;
+}
+
+void pump(HWND window) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        win32::handleMessage(window, message);
+    }
 }
 
 }  // namespace temperament::wintest

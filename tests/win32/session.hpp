@@ -1,12 +1,10 @@
 #pragma once
-// Runs the real program in this process on the Win32 layer, with a script that
-// plays the user once the window is shown, and records every Click raised.
-
-#include "probe.hpp"
+// Runs the real program in this process with the Win32 layer's window, and a
+// script that plays the user once the window is shown, in place of the
+// message loop; every Click handler run is logged.
 
 #include "app/project.hpp"
-#include "layers/win32/layer.hpp"
-#include "runtime/start.hpp"
+#include "layers/win32/window.hpp"
 
 #include <functional>
 #include <string>
@@ -25,17 +23,19 @@ public:
     // script ended it.
     int run(const Script& script);
 
-    // "Option1(2)", "Check1(0)", ... for each Click since the window was shown.
-    [[nodiscard]] const std::vector<std::string>& clicks() const noexcept { return clicks_; }
-    [[nodiscard]] std::size_t clickCount() const noexcept { return clicks_.size(); }
-    [[nodiscard]] std::vector<MessageBoxCloser::Box> reports() const { return boxes_.boxes(); }
+    // "Option1_Click(2)", ... for each Click since the window was shown.
+    [[nodiscard]] std::vector<std::string>& clicks() noexcept { return clicks_; }
+    // What the run-time and the window reported.
+    [[nodiscard]] const std::vector<std::string>& reports() const noexcept { return reports_; }
 
 private:
-    runtime::ProjectDescription project_;
     std::vector<std::string> clicks_;
-    bool recording_ = false;
-    ui::MainForm* form_ = nullptr;
-    MessageBoxCloser boxes_;
+    std::vector<std::string> reports_;
+    runtime::ProjectDescription project_;  // its handlers log into clicks_
 };
+
+// Handles every message already queued, as the program's message loop would;
+// a WM_QUIT among them is put back for the loop.
+void pump(HWND window);
 
 }  // namespace temperament::wintest

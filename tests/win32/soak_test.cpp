@@ -2,14 +2,17 @@
 // thousand clicks on shown controls, random but the same every run. What the
 // program holds (GDI and USER objects, private memory) is sampled after load,
 // after a warm-up that shows every screen once, every few hundred clicks and
-// at the end: none of it may grow past the warm-up level. A small model of the
-// property boxes follows the clicks, so the session also checks that the
+// at the end: none of it may grow past the warm-up level. The tests' reference
+// model of the window follows the clicks, so the session also checks that the
 // window still says what it should.
 
 #include "probe.hpp"
 #include "process_figures.hpp"
-#include "support/screens.hpp"
 #include "test_options.hpp"
+#include "window_driver.hpp"
+
+#include "app/project.hpp"
+#include "support/reference_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,8 @@
 
 namespace temperament::wintest {
 namespace {
+
+using test_support::ReferenceWindow;
 
 constexpr int sessionClicks = 10000;
 constexpr int sampleEvery = 500;
@@ -36,91 +41,9 @@ struct Sample {
     MemoryFigures memory;
 };
 
-// The program's controls, found once: it never destroys or recreates them.
-struct Controls {
-    std::array<HWND, 3> options{};
-    std::array<HWND, 3> boxes{};
-    HWND text = nullptr;
-    HWND picture = nullptr;
-};
-
-Controls controlsOf(HWND window) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
-    }
-    // The controls were created in tab order, which puts each group's members in index order.
-    std::sort(children.begin(), children.end(), [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
-    Controls controls;
-    std::size_t option = 0;
-    std::size_t box = 0;
-    for (HWND child : children) {
-        const std::wstring className = classOf(child);
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-        if (_wcsicmp(className.c_str(), L"Button") == 0) {
-            const DWORD type = style & BS_TYPEMASK;
-            if ((type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) && option < 3)
-                controls.options[option++] = child;
-            const bool checkBox =
-                type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
-            if (checkBox && box < 3) controls.boxes[box++] = child;
-        } else if (_wcsicmp(className.c_str(), L"Edit") == 0 && controls.text == nullptr) {
-            controls.text = child;  // Text1(0), the display box, comes first in the tab order
-        } else if (_wcsicmp(className.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW) {
-            controls.picture = child;
-        }
-    }
-    if (option != 3 || box != 3 || controls.text == nullptr || controls.picture == nullptr) {
-        throw std::runtime_error("the program's window lacks some of its controls");
-    }
-    return controls;
-}
-
-bool clickable(HWND control) { return (IsWindowVisible(control) != 0) && (IsWindowEnabled(control) != 0); }
-
-// What the property boxes should show, following Option1_Click and Check1_Click.
-struct BoxModel {
-    int classification = -1;
-    std::array<bool, 3> checked{};
-    std::array<bool, 3> shown{};
-
-    void chose(int option) {
-        classification = option;
-        shown.fill(option == 2);
-    }
-    void toggled(std::size_t box) {
-        checked.at(box) = !checked.at(box);
-        if (box == 0) {
-            shown[1] = checked[0];
-            if (checked[0] && checked[1]) shown[2] = true;
-            if (!checked[0]) shown[2] = false;
-        } else if (box == 1) {
-            shown[2] = checked[1];
-        }
-    }
-};
-
-// The display box's text after each classification is chosen, from the
-// expected screens.
-std::array<std::string, 3> classificationTexts() {
-    const test_support::Scenario scenario =
-        test_support::readScenario(std::filesystem::path(TEMPERAMENT_SCREENS) / "classifications.screens");
-    std::array<std::string, 3> texts;
-    for (std::size_t option = 0; option < texts.size(); ++option) {
-        const std::string action = "click Option1(" + std::to_string(option) + ")";
-        const auto step = std::find_if(scenario.steps.begin(), scenario.steps.end(),
-                                       [&](const test_support::Step& s) { return s.action == action; });
-        if (step == scenario.steps.end()) throw std::runtime_error("classifications.screens has no " + action);
-        texts.at(option) = test_support::textBoxText(step->screen, "Text1(0)");
-    }
-    return texts;
-}
-
 class SoakSession {
 public:
-    explicit SoakSession(const std::wstring& program) : program_(program), controls_(controlsOf(program_.window())) {
-        for (std::size_t i = 0; i < 3; ++i) model_.checked.at(i) = checked(controls_.boxes.at(i));
-    }
+    explicit SoakSession(const std::wstring& program) : program_(program) { project_.formLoad(*form_); }
 
     void run() {
         samples_.push_back(sample("after load"));
@@ -145,68 +68,76 @@ public:
     }
 
 private:
-    // Every screen once: each classification (Hippocrates decodes the picture),
-    // and each property box both ways, which shows every caption.
+    [[nodiscard]] HWND native(const ui::Control& control) const { return nativeOf(program_.window(), *form_, control); }
+
+    // Every screen once, each drawn before the next click (the device
+    // contexts Wine keeps for drawing are part of the level): each
+    // classification (Hippocrates decodes the picture), and each property box
+    // both ways, which shows every caption.
     void warmUp() {
-        for (std::size_t option : {0U, 1U, 2U}) click(controls_.options.at(option), static_cast<int>(option));
-        for (std::size_t box : {2U, 2U, 1U, 1U, 0U, 0U}) clickBox(box);
-        click(controls_.options[0], 0);
+        const auto clickAndDraw = [this](const ui::Control& target) {
+            click(target);
+            settle();
+        };
+        for (const std::int16_t option : std::array<std::int16_t, 3>{0, 1, 2})
+            clickAndDraw(form_->Option1().Item(option));
+        for (const std::int16_t box : std::array<std::int16_t, 6>{2, 2, 1, 1, 0, 0}) {
+            clickAndDraw(form_->Check1().Item(box));
+        }
+        clickAndDraw(form_->Option1().Item(0));
         checkWindow("after the warm-up");
     }
 
     // One random user action on a control the model says is shown; false
     // when the window does not show it.
     bool randomClick(std::mt19937& random) {
-        std::vector<std::size_t> shown;
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (model_.shown.at(i)) shown.push_back(i);
-        }
+        const std::vector<ui::Control*> clickable = expected_.clickable(*form_);
         // A classification when no property box is shown, otherwise one time
         // in sixteen: choosing one redraws the text box, which takes Wine ten
         // times as long as a property box, and the session has a time budget.
-        if (shown.empty() || random() % 16 == 0) {
-            const auto option = static_cast<std::size_t>(random() % 3);
-            if (!clickable(controls_.options.at(option))) return false;
-            click(controls_.options.at(option), static_cast<int>(option));
-            ++optionClicks_;
-        } else {
-            const std::size_t box = shown[random() % shown.size()];
-            if (!clickable(controls_.boxes.at(box))) return false;
-            clickBox(box);
-            ++boxClicks_;
-        }
+        const bool option = clickable.size() == 3 || random() % 16 == 0;
+        const std::size_t boxes = clickable.size() - 3;
+        ui::Control& target = *clickable.at(option ? random() % 3 : 3 + random() % boxes);
+        if (!shown(native(target))) return false;
+        click(target);
+        ++(option ? optionClicks_ : boxClicks_);
         return true;
     }
 
-    void click(HWND option, int index) {
-        SendMessageW(option, BM_CLICK, 0, 0);
-        model_.chose(index);
+    static bool shown(HWND control) {
+        return control != nullptr && IsWindowVisible(control) != 0 && IsWindowEnabled(control) != 0;
     }
-    void clickBox(std::size_t box) {
-        SendMessageW(controls_.boxes.at(box), BM_CLICK, 0, 0);
-        model_.toggled(box);
+
+    void click(const ui::Control& target) {
+        SendMessageW(native(target), BM_CLICK, 0, 0);
+        expected_.click(target);
     }
 
     void checkWindow(const std::string& when) {
-        const auto chosen = static_cast<std::size_t>(model_.classification);
-        EXPECT_EQ(textOf(controls_.text), texts_.at(chosen)) << "the chosen classification's text " << when;
-        EXPECT_EQ(IsWindowVisible(controls_.picture) != FALSE, chosen == 0) << "the picture shown " << when;
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(checked(controls_.boxes.at(i)), model_.checked.at(i))
-                << "property box " << i << " checked " << when;
-            EXPECT_EQ(clickable(controls_.boxes.at(i)), model_.shown.at(i))
-                << "property box " << i << " shown " << when;
+        EXPECT_EQ(textOf(native(form_->Text1().Item(0))), expected_.text())
+            << "the chosen classification's text " << when;
+        EXPECT_EQ(shown(native(form_->Picture1())), expected_.picture()) << "the picture shown " << when;
+        for (std::int16_t i = 0; i < 3; ++i) {
+            const ReferenceWindow::Box& box = expected_.box(static_cast<std::size_t>(i));
+            HWND handle = native(form_->Check1().Item(i));
+            EXPECT_TRUE(checked(handle) == (box.value == 1) && textOf(handle) == box.caption &&
+                        shown(handle) == box.visible)
+                << "property box " << i << " " << when;
         }
     }
 
     // Waits until the program has handled what the last click queued
-    // (repaints come after sent messages), then reads its figures.
-    Sample sample(const char* when) {
+    // (repaints come after sent messages).
+    void settle() const {
         for (int round = 0; round < 3; ++round) {
             DWORD_PTR ignored = 0;
             SendMessageTimeoutW(program_.window(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
             Sleep(20);
         }
+    }
+
+    Sample sample(const char* when) {
+        settle();
         return {when, guiObjectsOf(program_.handle()), memoryOf(program_.handle())};
     }
 
@@ -245,9 +176,9 @@ private:
     }
 
     ProgramProcess program_;
-    Controls controls_;
-    BoxModel model_;
-    const std::array<std::string, 3> texts_ = classificationTexts();
+    const runtime::ProjectDescription project_ = app::describeProject();
+    const std::shared_ptr<ui::MainForm> form_ = project_.createForm(project_);
+    ReferenceWindow expected_{TEMPERAMENT_SCREENS};
     std::vector<Sample> samples_;
     int optionClicks_ = 0;
     int boxClicks_ = 0;
