@@ -160,12 +160,7 @@ def wait_for_tree(tree, program, expected):
 def play(path, atspi, program_path, env, disp):
     """Runs one scenario from a fresh start of the program; False when a tree differs."""
     steps = session.read_steps(path)
-    program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
-    try:
-        window = session.Window(disp, program)
-        # The display has no window manager: give the window the keyboard as one would.
-        window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
-        disp.sync()
+    with session.focused_program(program_path, env, disp) as (program, _):
         tree = Tree(atspi, session.TITLE, program.pid)
         for action, expected in steps:
             verb, argument = parse_action(action)
@@ -181,16 +176,7 @@ def play(path, atspi, program_path, env, disp):
                 sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
                     expected, found, "expected", "found", lineterm=""))
                 return False  # the next steps would start from another state
-        window.close()
-        status = program.wait(timeout=PATIENCE)
-        if status != 0:
-            raise session.Failure(f"the program ended with status {status}")
-        return True
-    finally:
-        if program.poll() is None:
-            program.kill()
-            program.wait()
-
+    return True
 
 def main():
     if len(sys.argv) < 4:

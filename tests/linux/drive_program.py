@@ -15,6 +15,7 @@ manager does (WM_DELETE_WINDOW) and exits with COMMAND's exit status; on any
 other failure it stops the program and exits with 2.
 """
 
+import contextlib
 import os
 import shutil
 import subprocess
@@ -280,6 +281,28 @@ class Window:
 
     def close(self):
         ask_to_close(self.disp, self.window)
+
+
+@contextlib.contextmanager
+def focused_program(program_path, env, disp):
+    """Starts the program and yields (program, Window) with the keyboard given
+    to its window, as a window manager would (the display has none). When the
+    block is left, the window is closed and the program must end with status
+    0; after a failure it is stopped."""
+    program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
+    try:
+        window = Window(disp, program)
+        window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        disp.sync()
+        yield program, window
+        window.close()
+        status = program.wait(timeout=PATIENCE)
+        if status != 0:
+            raise Failure(f"the program ended with status {status}")
+    finally:
+        if program.poll() is None:
+            program.kill()
+            program.wait()
 
 
 def box_place(i):

@@ -35,7 +35,7 @@ import time
 import drive_program as session
 
 try:
-    from Xlib import X, display as xdisplay
+    from Xlib import display as xdisplay
 except ImportError:
     sys.exit("orca_test: python3-xlib is needed (scripts/setup.sh tests)")
 if importlib.util.find_spec("orca") is None or shutil.which("speech-dispatcher") is None:
@@ -159,14 +159,9 @@ def start_orca(scratch, env):
 def play(steps, program_path, env, disp, speech, helpers):
     """Plays the steps on a fresh start of the program; False when Orca said
     something else."""
-    program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
-    running = helpers + [("the program", program)]
-    try:
-        since = len(speech.said())
-        window = session.Window(disp, program)
-        # The display has no window manager: give the window the keyboard as one would.
-        window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
-        disp.sync()
+    since = len(speech.said())
+    with session.focused_program(program_path, env, disp) as (program, _):
+        running = helpers + [("the program", program)]
         for action, expected in steps:
             if action.startswith("key "):
                 since = len(speech.said())
@@ -177,16 +172,7 @@ def play(steps, program_path, env, disp, speech, helpers):
                 sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
                     [f'"{u}"' for u in expected], [f'"{u}"' for u in found], "expected", "said", lineterm=""))
                 return False
-        window.close()
-        status = program.wait(timeout=PATIENCE)
-        if status != 0:
-            raise session.Failure(f"the program ended with status {status}")
-        return True
-    finally:
-        if program.poll() is None:
-            program.kill()
-            program.wait()
-
+    return True
 
 def main():
     if len(sys.argv) != 5:
