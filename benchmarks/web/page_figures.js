@@ -9,15 +9,14 @@
 // Prints the medians as "label<TAB>site<TAB>static".
 // Usage: node benchmarks/web/page_figures.js SITE_FOLDER RUNS
 // (Playwright and Lighthouse come from tests/web: npm ci there first.)
-const { spawn } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const readline = require('node:readline');
 
 const tests = path.join(__dirname, '../../tests/web');
 const { chromium } = require(require.resolve('playwright-core', { paths: [tests] }));
 const { withLighthouse } = require(path.join(tests, 'support/lighthouse'));
+const { serve } = require(path.join(tests, 'support/serve'));
 
 const [site, runs = '21'] = process.argv.slice(2);
 if (!site) {
@@ -61,11 +60,9 @@ async function main() {
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'page-figures-'));
   fs.symlinkSync(path.resolve(site), path.join(root, 'site'));
   fs.mkdirSync(path.join(root, 'static'));
-  const server = spawn(process.execPath, [path.join(__dirname, '../../scripts/support/serve.mjs'), root],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
+  const { address, stop } = await serve(root);
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium' });
   try {
-    const address = await new Promise((resolve) => readline.createInterface({ input: server.stdout }).once('line', resolve));
     const pages = { site: new URL('site/', address).href, static: new URL('static/', address).href };
 
     // The static page's texts, from the program's first screen.
@@ -117,7 +114,7 @@ async function main() {
     console.log(`Web: Lighthouse mobile Total Blocking Time (ms)\t${median(program.blocking).toFixed(0)}\t${median(baseline.blocking).toFixed(0)}`);
   } finally {
     await browser.close();
-    server.kill();
+    await stop();
     fs.rmSync(root, { recursive: true, force: true });
   }
 }
