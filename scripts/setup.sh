@@ -118,16 +118,24 @@ step() {
     fi
 }
 
+# Runs a command with its output in $output, which the callers read, and in
+# the log.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+logged() {
+    local status=0
+    "$@" >"$output" 2>&1 || status=$?
+    cat "$output" >>"$log"
+    return "$status"
+}
+apt=(apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=300)
+
 # Each package list that could not be updated, one line each: what it is,
 # why, and the file of /etc/apt that names its source.
 not_updated=()
 update_lists() {
     echo "setup: updating the package lists"
-    local output status=0
-    output=$(mktemp)
-    "${as_root[@]}" apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=300 update >"$output" 2>&1 || status=$?
-    cat "$output" >>"$log"
-    if [ "$status" -ne 0 ]; then
+    if ! logged "${as_root[@]}" "${apt[@]}" update; then
         mapfile -t not_updated < <(awk '
             /^Err:[0-9]+ / { sub(/^Err:[0-9]+ /, ""); name = $0
                              getline reason; sub(/^ +/, "", reason); sub(/ *\[IP: .*$/, "", reason)
@@ -141,20 +149,15 @@ update_lists() {
             echo "setup: could not update the package list $list${source_file:+, from $source_file}; going on with the others"
         done
     fi
-    rm -f "$output"
 }
 # Installs the packages given; on a failure leaves in $apt_said what apt
 # said: its errors and the dependencies it could not meet.
 apt_said=
 install() {
-    local output status=0
-    output=$(mktemp)
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=300 install -y --no-install-recommends "$@" >"$output" 2>&1 || status=$?
-    cat "$output" >>"$log"
+    logged "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y --no-install-recommends "$@" &&
+        return
     apt_said=$(grep -E '^(E: | [^ ].* : |   +(Pre)?Depends: )' "$output" | sed 's/^ *//' || true)
-    rm -f "$output"
-    return "$status"
+    return 1
 }
 what_to_do() {
     [ ${#not_updated[@]} -gt 0 ] || return 0
@@ -177,7 +180,6 @@ fi
 
 # Wine's 32-bit part: when it cannot be had, the rest still works.
 i386_unavailable() {
-    mkdir -p "$(dirname "$unavailable")"
     echo "$1" >"$unavailable"
     echo "setup: 32-bit program not run: $1"
     echo "setup: everything else is installed; the tests of the 32-bit program will say they are skipped, and why"
@@ -196,15 +198,10 @@ if [ "$want_i386_now" = 1 ]; then
     fi
     if ! scripts/support/qemu_i386.sh --ready; then
         echo "setup: setting up qemu-i386 for Wine's 32-bit part"
-        output=$(mktemp)
-        if ! "${as_root[@]}" scripts/support/qemu_i386.sh >"$output" 2>&1; then
-            cat "$output" >>"$log"
+        if ! logged "${as_root[@]}" scripts/support/qemu_i386.sh; then
             i386_unavailable "qemu-i386 cannot be set up: $(grep -v '^ ' "$output" | tail -n 1)"
-            rm -f "$output"
             exit 0
         fi
-        cat "$output" >>"$log"
-        rm -f "$output"
     fi
     rm -f "$unavailable"
 fi
