@@ -13,6 +13,14 @@ set(CMAKE_CXX_LINKER_LAUNCHER env "NODE_PATH=${node_modules}")
 # until one is thrown, where Emscripten's other kind wraps every call that
 # could throw in a call out to JavaScript. (They run destructors as they
 # unwind main() when it hands the page to the browser: the web layer keeps
-# what the page shows off that stack.)
-set(CMAKE_CXX_FLAGS_INIT "-fwasm-exceptions")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-fwasm-exceptions")
+# what the page shows off that stack.) The fallback for browsers without
+# them, or without WebAssembly, is the same program in plain JavaScript
+# (TEMPERAMENT_WEB_FALLBACK_FOR, layers/web/CMakeLists.txt): there only
+# JavaScript's exceptions can be had.
+if(TEMPERAMENT_WEB_FALLBACK_FOR)
+  set(exceptions -fexceptions)
+else()
+  set(exceptions -fwasm-exceptions)
+endif()
+set(CMAKE_CXX_FLAGS_INIT "${exceptions}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${exceptions}")

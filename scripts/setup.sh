@@ -12,7 +12,9 @@
 #                    qemu-i386 (scripts/support/qemu_i386.sh), as this
 #                    machine's kernel may not run 32-bit code itself
 #   package          make and check the Debian package (cpack -G DEB, lintian)
-#   web              build the browser version (Emscripten) and test it in Chromium
+#   web              build the browser version (Emscripten) and test it in every
+#                    engine: Chromium, Firefox ESR, WebKitGTK, WPE WebKit (Chromium 92
+#                    comes from npm)
 #   benchmarks       the figures of scripts/benchmark.sh
 #   tests            everything scripts/test.sh needs (all of the above)
 #
@@ -39,11 +41,13 @@ windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 li
 # Wine's 32-bit part: installed on its own, as only it needs the i386 lists.
 i386=(wine32:i386)
 package=("${program[@]}" dpkg-dev lintian)
-# Emscripten runs on Node; its tests and figures drive Chromium with npm's
-# Playwright. Debian's npm conflicts with a Node installed from elsewhere
-# (NodeSource's includes npm), so Debian's Node and npm come only where there
-# is no npm.
-web=(cmake ninja-build ccache emscripten chromium fonts-liberation2 python3-pil)
+# Emscripten runs on Node, and the page's start is minified by Debian's
+# terser; the tests and figures drive each engine from npm's packages,
+# WebKitGTK on a virtual display. Debian's npm conflicts with a Node
+# installed from elsewhere (NodeSource's includes npm), so Debian's Node and
+# npm come only where there is no npm.
+web=(cmake ninja-build ccache emscripten node-terser chromium firefox-esr webkit2gtk-driver wpewebkit-driver cog
+    xvfb xauth fonts-liberation2 python3-pil)
 command -v npm >/dev/null || web+=(nodejs npm)
 benchmarks=("${program[@]}" "${windows[@]}" "${web[@]}" libbenchmark-dev xvfb python3-xlib valgrind)
 tests=("${program[@]}" "${virtual_display[@]}" "${windows[@]}" "${package[@]}" "${web[@]}" libgtest-dev libbenchmark-dev

@@ -38,7 +38,12 @@ public:
         form.call<void>("append", close);
         dialog.call<void>("append", heading, text, end, form);
         document()["body"].call<void>("append", dialog);
-        dialog.call<void>("showModal");
+        // Browsers before dialogs (Safari 15.4, Firefox 98) show it as it is.
+        if (dialog["showModal"].isUndefined()) {
+            dialog.call<void>("setAttribute", val("open"), val(""));
+        } else {
+            dialog.call<void>("showModal");
+        }
         if (window_) window_->end();
     }
 

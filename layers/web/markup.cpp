@@ -73,14 +73,18 @@ std::string placedCss(const ui::Control& control) {
 // half of the gap above and below it, so a finger's target is 24 pixels high
 // and the window looks as designed. Below the design's width the window is
 // one column: every control as wide as the page, none narrower than its
-// content, the display box half the page's height.
+// content, the display box half the page's height. Nothing newer than the
+// oldest browsers the site supports (.browserslistrc; the static checks hold
+// the page to them). The line above the window says where the program cannot
+// run (index.html.in).
 constexpr std::string_view sharedCss = R"(body { margin: 0; min-height: 100vh; display: grid; place-items: center; }
+body > p, noscript > p { margin: 8px; font-weight: bold; text-align: center; }
 main { position: relative; overflow: hidden; }
 main > * { position: absolute; box-sizing: border-box; margin: 0; font: inherit; }
 main > [hidden] { display: none; }
 main > h1 { overflow-wrap: break-word; }
 main > label { display: flex; align-items: center; }
-main > label::before { content: ""; position: absolute; inset: -2.5px 0; }
+main > label::before { content: ""; position: absolute; top: -2.5px; bottom: -2.5px; left: 0; right: 0; }
 main > label > input { margin: 0 4px 0 3px; }
 main > label > span { white-space: pre; }
 main > textarea { resize: none; padding: 1px 3px; }
@@ -88,13 +92,15 @@ main > div { border: 2px solid; border-color: #808080 #ffffff #ffffff #808080; o
 main > div > img { display: block; max-width: 100%; height: auto; }
 )";
 
+// Each shown control is followed by 8 pixels in the column. (A block's items
+// are placed too, by browsers that align them: the window as wide as the page.)
 constexpr std::string_view columnCss = R"(  body { display: block; place-items: normal; }
-  main { width: auto; height: auto; min-height: 100vh; overflow: visible; display: flex; flex-direction: column; gap: 8px; padding: 8px; box-sizing: border-box; }
-  main > [data-member] { position: relative; left: auto; top: auto; width: auto; height: auto; }
+  main { width: auto; height: auto; min-height: 100vh; overflow: visible; display: flex; flex-direction: column; padding: 8px 8px 0; box-sizing: border-box; }
+  main > [data-member] { position: relative; left: auto; top: auto; width: auto; height: auto; margin-bottom: 8px; }
   main > h1 { padding: 4px 8px; }
   main > label { min-height: 44px; }
   main > label > input { width: 20px; height: 20px; margin: 0 8px; }
-  main > textarea[data-member] { height: max(121px, 50vh); }
+  main > textarea[data-member] { height: 50vh; min-height: 121px; }
   main > div { align-self: center; max-width: 100%; }
 )";
 
@@ -210,7 +216,10 @@ std::string windowCss(const ui::MainForm& form) {
         css += placedCss(*control);
         column += "  " + selectorOf(*control) + " { order: " + std::to_string(columnOrder(control->kind())) + "; }\n";
     }
-    return css + "@media (width < " + px(form.clientWidth()) + ") {\n" + std::string(columnCss) + column + "}\n";
+    // Narrower than the window: max-width takes fractions of a pixel, which a
+    // zoomed page's width may have.
+    return css + "@media (max-width: " + std::to_string(toPixels(form.clientWidth()) - 1) + ".98px) {\n" +
+           std::string(columnCss) + column + "}\n";
 }
 
 PageColours pageColours(const ui::MainForm& form) {

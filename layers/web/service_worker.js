@@ -1,15 +1,20 @@
-// The site for visits without a network. The first visit keeps every file of
-// the site in a cache named after their contents; a page is then served from
-// the network while there is one, so an updated site is in use at once, and
-// from the cache while there is none. Another build gives this file another
-// version: the browser installs it on the next visit, its cache replaces
-// the old one, and no old site is kept.
+// The site for visits without a network. The first visit keeps the site's
+// files in a cache named after their contents: the page's own, and of the
+// two builds of the program only the one this browser runs (the page names
+// it when it registers this worker; all of them when it does not). A page is
+// then served from the network while there is one, so an updated site is in
+// use at once, and from the cache while there is none. Another build gives
+// this file another version: the browser installs it on the next visit, its
+// cache replaces the old one, and no old site is kept.
 // (make_service_worker.mjs fills in the version and the files.)
 const version = {{version}};
-const files = {{files}};
+const shared = {{shared}};
+const programs = {{programs}};
 // One cache per site and version: the scope keeps sites on the same origin apart.
 const prefix = `${self.registration.scope} `;
 const cacheName = prefix + version;
+const program = new URL(self.location.href).searchParams.get('program');
+const files = shared.concat(programs[program] || [].concat(...Object.values(programs)));
 
 self.addEventListener('install', (event) => {
   event.waitUntil(

@@ -64,7 +64,10 @@ Window::Window(ui::MainForm& form, const runtime::Dispatcher& dispatcher)
 
 Window::~Window() { form_.unsubscribe(*this); }
 
-void Window::end() { element_.set("inert", val(true)); }
+void Window::end() {
+    ended_ = true;
+    element_.set("inert", val(true));
+}
 
 ControlView& Window::viewOf(const ui::Control& control) const {
     const auto view =
@@ -82,14 +85,17 @@ void Window::changed(std::span<const ui::Change> changes) {
 }
 
 void Window::userClicked(ui::Control& control) {
-    if (ui::takesFocus(control.kind())) focus(control);
-    const runtime::Continuation result = user_.clicked(control);
+    // Browsers before inert (Chrome 102, Safari 15.5, Firefox 112) still
+    // deliver clicks to an ended window: it only undoes the browser's flip.
+    if (!ended_) {
+        if (ui::takesFocus(control.kind())) focus(control);
+        if (user_.clicked(control) == runtime::Continuation::Ended) end();
+    }
     // The browser flips a check box or a radio button before it tells of the
     // click. Each shows the model's state again before the browser paints,
     // whether the model changed or not. (Cancelling the click instead would
     // have the browser put its own old state back after this handler.)
     for (const auto& [each, view] : views_) view->refresh(ui::Property::Value);
-    if (result == runtime::Continuation::Ended) end();
 }
 
 void Window::failed(const std::string& what) {
@@ -97,9 +103,11 @@ void Window::failed(const std::string& what) {
 }
 
 bool Window::handle(const val& event) {
+    if (ended_) return true;  // no key reaches an ended window
     const auto key = event["key"].as<std::string>();
     ui::Control* focused = focusedControl();
-    if (key == "Tab") {
+    // WebKitGTK names Shift+Tab (GTK's ISO_Left_Tab) by its key's code only.
+    if (key == "Tab" || event["code"].as<std::string>() == "Tab") {
         ui::Control* stop = form_.nextTabStop(focused, event["shiftKey"].as<bool>());
         if (stop == nullptr) return false;
         focus(*stop);
@@ -121,6 +129,7 @@ bool Window::handle(const val& event) {
 }
 
 bool Window::KeepFocus::handle(const val& event) {
+    if (window_.ended_) return true;  // nor a press of the mouse's button
     const val target = event["target"];
     if (target.strictlyEquals(window_.element_)) return true;
     return std::any_of(window_.views_.begin(), window_.views_.end(), [&](const auto& each) {

@@ -59,6 +59,7 @@ private:
     val element_;
     std::vector<std::pair<ui::Control*, std::unique_ptr<ControlView>>> views_;  // in tab order
     KeepFocus keepFocus_{*this};
+    bool ended_ = false;
 };
 
 }  // namespace temperament::web

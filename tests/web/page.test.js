@@ -4,6 +4,7 @@
 // page reaches nothing outside its own origin, and that its HTML shows the
 // first screen before the program runs.
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
 const { test, expect } = require('@playwright/test');
 const { default: AxeBuilder } = require('@axe-core/playwright');
@@ -32,7 +33,23 @@ test.describe('the shipped page', () => {
   test('is one folder: the page, the program, the manifest with its icons, the favicon, the service worker', () => {
     const site = path.join(process.env.TEMPERAMENT_WEB_BUILD, 'site');
     expect(fs.readdirSync(site).sort()).toEqual(['favicon.ico', 'icon-192.png', 'icon-512.png', 'index.html',
-      'manifest.webmanifest', 'service-worker.js', 'temperament.js', 'temperament.wasm']);
+      'manifest.webmanifest', 'service-worker.js', 'temperament-fallback.js', 'temperament.js', 'temperament.wasm']);
+  });
+
+  // Chromium installs no web app in an incognito profile: a profile of its own.
+  test('is installable once its service worker keeps it', async ({ playwright }) => {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'temperament-install-'));
+    const browser = await playwright.chromium.launchPersistentContext(profile, { executablePath: '/usr/bin/chromium' });
+    try {
+      const page = await browser.newPage();
+      await open(page, shipped());
+      await expect.poll(() => page.evaluate(() => caches.keys())).toHaveLength(1);
+      const devTools = await browser.newCDPSession(page);
+      expect((await devTools.send('Page.getInstallabilityErrors')).installabilityErrors).toEqual([]);
+    } finally {
+      await browser.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    }
   });
 
   test('has the caption as its title and the embedded icon as its favicon', async ({ page }) => {
@@ -173,6 +190,10 @@ test.describe('the first screen, painted from the HTML before the program runs',
     const still = await (await browser.newContext({ javaScriptEnabled: false })).newPage();
     await still.goto(shipped());
     expect(text.stepText('none', (await still.evaluate(readPage)).facts)).toBe(start.screen);
+    // Above the window, one line that says why nothing answers.
+    const notices = still.locator('body > p:visible, noscript > p:visible');
+    await expect(notices).toHaveCount(1);
+    await expect(notices).toContainText('JavaScript');
 
     // Once the page is parsed, every change to its elements and every layout
     // shift is noted: the program takes the elements over, makes no new ones
@@ -190,7 +211,22 @@ test.describe('the first screen, painted from the HTML before the program runs',
     await open(page, shipped());
     expect(text.stepText('none', (await page.evaluate(readPage)).facts)).toBe(start.screen);
     expect(await page.evaluate(() => window.firstScreen)).toEqual({ changes: [], shift: 0 });
+    expect(await page.locator('body > p:visible, noscript > p:visible').count()).toBe(0);
+    // The same pixels, once the line above the window is taken away.
+    await notices.evaluate((line) => { line.closest('body > *').hidden = true; });
     expect((await page.screenshot()).equals(await still.screenshot())).toBe(true);
+  });
+
+  test('says so above the window, and takes no input, where neither build can run', async ({ page }) => {
+    // A browser that runs neither: the WebAssembly it is offered fails, and
+    // so would the fallback.
+    await page.route(/temperament(-fallback)?\.(js|wasm)$/, (route) => route.abort());
+    await page.goto(shipped());
+    const notice = page.locator('#cannot-run');
+    await expect(notice).toBeVisible();
+    await expect(notice).toContainText('Програмата не може да работи');
+    await expect(notice).toHaveAttribute('role', 'alert');
+    expect(await page.locator('main input:enabled').count()).toBe(0);
   });
 
   test('a choice made on it before the program has started is answered once it has', async ({ page }) => {

@@ -1,39 +1,9 @@
-// The expected screens of tests/screens, played on the page in Chromium with
-// real mouse clicks, taps and key presses, on a desktop's window and on the
-// screens of phones and tablets; and the walk over every state.
-const path = require('node:path');
-const { test, expect } = require('@playwright/test');
-const { screensFolder, screenText, scenarioNames, open, play, Driver } = require('./support/page');
-
-// Runs in the page: what the layout must keep on every screen. The text and
-// the controls fit the page's width; no text is smaller than 16 pixels; a
-// finger that lands within 11 pixels of a box's or a button's centre, across
-// and down, hits it (a target of 24 x 24: the browser hit-tests whole
-// pixels); the display box can be scrolled fully into view.
-function readLayout() {
-  const window = document.querySelector('main');
-  const shown = [...window.querySelectorAll(':scope > [data-member]')].filter((element) => element.checkVisibility());
-  const root = document.documentElement;
-  const offsets = [-11, 0, 11];
-  const hits = (element, x, y) => document.elementFromPoint(x, y)?.closest('main > [data-member]') === element;
-  const smallTargets = shown.filter((element) => element.matches('label')).filter((element) => {
-    element.scrollIntoView({ block: 'center' });
-    const box = element.getBoundingClientRect();
-    const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
-    return !offsets.every((dx) => offsets.every((dy) => hits(element, x + dx, y + dy)));
-  });
-  const display = window.querySelector(':scope > textarea:not([hidden])');
-  display.scrollIntoView({ block: 'nearest' });
-  const text = display.getBoundingClientRect();
-  const size = window.getBoundingClientRect();
-  return {
-    sideways: root.scrollWidth > root.clientWidth,
-    smallText: shown.filter((element) => parseFloat(getComputedStyle(element).fontSize) < 16).map((e) => e.dataset.member),
-    smallTargets: smallTargets.map((element) => element.dataset.member),
-    displayInView: text.top >= 0 && text.left >= 0 && text.bottom <= innerHeight && text.right <= innerWidth,
-    size: [size.width, size.height],
-  };
-}
+// The expected screens of tests/screens, played with real mouse clicks and
+// key presses on a desktop's page, in every engine of the suite
+// (playwright.config.js); each engine runs the build of the program it should.
+const { expect } = require('@playwright/test');
+const { test, engineNamed } = require('./support/engines');
+const { scenarioNames, shipped, open, play, Driver } = require('./support/page');
 
 for (const name of scenarioNames()) {
   test(`expected screens: ${name}`, async ({ page }) => {
@@ -41,56 +11,9 @@ for (const name of scenarioNames()) {
   });
 }
 
-// Phones in portrait and in landscape, and a tablet: every scenario with
-// taps, and once more on the narrowest with the mouse. Where the window fits
-// it is as designed; where it does not it fills the page's width.
-const devices = [
-  { width: 320, height: 568, touch: true },
-  { width: 360, height: 740, touch: true },
-  { width: 768, height: 1024, touch: true },
-  { width: 740, height: 360, touch: true },
-  { width: 320, height: 568, touch: false },
-];
-for (const { width, height, touch } of devices) {
-  test.describe(`${width} x ${height}, ${touch ? 'touch' : 'mouse'}`, () => {
-    test.use({ viewport: { width, height }, hasTouch: touch, isMobile: touch });
-    for (const name of scenarioNames()) {
-      test(`expected screens: ${name}`, async ({ page }) => {
-        await play(page, new Driver(page, { touch }), name, { check: async (action) => {
-          const layout = await page.evaluate(readLayout);
-          const size = width >= 461 ? [461, 387] : [width, layout.size[1]];
-          expect({ action, ...layout }).toEqual({
-            action, sideways: false, smallText: [], smallTargets: [], displayInView: true, size,
-          });
-        } });
-      });
-    }
-  });
-}
-
-// The walk's runs, each from a fresh page; the Clicks and the screen after
-// every step.
-test('the walk over every state and every user action from each', async ({ page }) => {
-  test.setTimeout(300_000);
-  const text = await screenText();
-  const walk = text.readWalk(path.join(screensFolder, 'every_state.walk'));
-  for (const run of walk.runs) {
-    const driver = new Driver(page);
-    await open(page);
-    const first = await driver.read();
-    if (text.summary(first.facts) !== walk.states[0]) {
-      throw new Error(`the first screen is not state 0:\n  shown:    ${text.summary(first.facts)}`);
-    }
-    let trail = 'start';
-    for (const step of run) {
-      await driver.perform(step.action);
-      trail += `, ${step.action}`;
-      const { facts, clicks } = await driver.read();
-      if (clicks !== step.clicks) throw new Error(`after ${trail}: the Clicks ${clicks}, not ${step.clicks}`);
-      const shown = text.summary(facts);
-      if (shown !== walk.states[step.to]) {
-        throw new Error(`after ${trail}:\n  expected: state ${step.to} ${walk.states[step.to]}\n  shown:    ${shown}`);
-      }
-    }
-  }
+test('runs the build of the program that the engine can run', async ({ page, engine }) => {
+  await open(page, shipped());
+  const script = await page.evaluate(() => document.querySelector('script[src]').getAttribute('src'));
+  const { build } = engineNamed(engine);
+  expect({ build, script }).toEqual({ build, script: build === 'fallback' ? 'temperament-fallback.js' : 'temperament.js' });
 });

@@ -54,7 +54,8 @@ function readPage() {
     return {
       member: element.dataset.member,
       kind,
-      visible: element.checkVisibility(),
+      // Laid out: what checkVisibility() tells, which old engines lack.
+      visible: element.getClientRects().length > 0,
       // A textarea gives its lines with LF; the model's are CR LF.
       text: kind === 'TextBox' ? element.value.replace(/\n/g, '\r\n') : kind === 'PictureBox' ? '' : element.textContent,
       mark,
@@ -78,7 +79,7 @@ const keys = {
 // clicking it, and gives its centre; null when it is not shown.
 function centreOf(member) {
   const element = document.querySelector(`main [data-member="${member}"]`);
-  if (!element?.checkVisibility()) return null;
+  if (!element || element.getClientRects().length === 0) return null;
   element.scrollIntoView({ block: 'nearest' });
   const box = element.getBoundingClientRect();
   return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
