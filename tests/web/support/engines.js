@@ -3,8 +3,8 @@
 // over the DevTools protocol through Puppeteer, WebKitGTK and WPE WebKit over
 // W3C WebDriver. Whatever speaks to it, a page offers the suite the same few
 // calls, those of Playwright's page that the suite uses: goto, evaluate,
-// waitForFunction, mouse.click and keyboard.press (with "Shift+Tab"), close.
-// The test fixture `page` is the project's engine's (playwright.config.js).
+// waitForFunction, mouse.click and keyboard.press (with "Shift+Tab").
+// An engine that cannot start says which set-up step brings it.
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
@@ -12,12 +12,27 @@ const base = require('@playwright/test');
 
 const desktop = { width: 800, height: 600 };
 
-// What a missing or broken engine is told to do.
-const setUp = 'scripts/setup.sh web installs it';
-
-function existing(file, engine, remedy = setUp) {
+function existing(file, engine, remedy = 'scripts/setup.sh web installs it') {
   if (!fs.existsSync(file)) throw new Error(`${engine} cannot start: there is no ${file}; ${remedy}`);
   return file;
+}
+
+// Each browser below gives newPage(options) → { page, close }: a fresh page,
+// which sees no other's cache or service worker, and what ends it.
+
+function playwrightBrowser(args) {
+  return async () => {
+    const { chromium } = require('playwright-core');
+    const browser = await chromium.launch({ executablePath: existing('/usr/bin/chromium', 'Chromium'), args });
+    return {
+      // Playwright's options (viewport, hasTouch, isMobile) for the context.
+      newPage: async (options = {}) => {
+        const context = await browser.newContext({ viewport: desktop, ...options });
+        return { page: await context.newPage(), close: () => context.close() };
+      },
+      close: () => browser.close(),
+    };
+  };
 }
 
 // Puppeteer presses one key at a time: "Shift+Tab" is Shift held over Tab;
@@ -36,34 +51,29 @@ class PuppeteerKeyboard {
   }
 }
 
-function puppeteerPage(page) {
-  return {
-    goto: (url) => page.goto(url),
-    evaluate: (fn, arg) => page.evaluate(fn, arg),
-    waitForFunction: (fn) => page.waitForFunction(fn, { timeout: 30_000 }),
-    mouse: page.mouse,
-    keyboard: new PuppeteerKeyboard(page.keyboard),
-    close: () => page.close(),
-  };
-}
-
-// Puppeteer's browser: a fresh context for each page, so that no page sees
-// another's cache or service worker.
 function puppeteerBrowser(browser, newContext) {
   return {
-    newPage: async () => {
+    newPage: async ({ viewport = desktop } = {}) => {
       const context = await newContext(browser);
       const page = await context.newPage();
-      await page.setViewport(desktop);
-      const driven = puppeteerPage(page);
-      return { ...driven, close: () => context.close() };
+      await page.setViewport(viewport);
+      return {
+        page: {
+          goto: (url, options) => page.goto(url, options),
+          evaluate: (fn, arg) => page.evaluate(fn, arg),
+          waitForFunction: (fn) => page.waitForFunction(fn, { timeout: 30_000 }),
+          mouse: page.mouse,
+          keyboard: new PuppeteerKeyboard(page.keyboard),
+        },
+        close: () => context.close(),
+      };
     },
     close: () => browser.close(),
   };
 }
 
-// A W3C WebDriver session: one page, the session's; real input through the
-// protocol's actions, at whole CSS pixels of the viewport.
+// A W3C WebDriver session's page: real input through the protocol's actions,
+// at whole CSS pixels of the viewport.
 function webDriverPage(driver) {
   const { Key } = require('selenium-webdriver');
   const keys = { Tab: Key.TAB, Shift: Key.SHIFT, Space: Key.SPACE, Escape: Key.ESCAPE,
@@ -90,11 +100,11 @@ function webDriverPage(driver) {
         await actions.perform();
       },
     },
-    close: async () => {},
   };
 }
 
-// The driver's server on a free port of 127.0.0.1, and one session of it.
+// The driver's server on a free port of 127.0.0.1; each page a session of
+// it, a browser of its own, which ends with the page.
 async function webDriverBrowser(executable, capabilities) {
   const { Builder, Capabilities } = require('selenium-webdriver');
   const { DriverService } = require('selenium-webdriver/remote');
@@ -102,20 +112,13 @@ async function webDriverBrowser(executable, capabilities) {
   const port = await findFreePort('127.0.0.1');
   const service = new DriverService(executable, { loopback: true, port, args: [`--port=${port}`] });
   const address = await service.start(30_000);
-  try {
-    const driver = await new Builder().usingServer(address).withCapabilities(new Capabilities(capabilities)).build();
-    const page = webDriverPage(driver);
-    return {
-      newPage: async () => page,
-      close: async () => {
-        await driver.quit();
-        await service.kill();
-      },
-    };
-  } catch (error) {
-    await service.kill();
-    throw error;
-  }
+  return {
+    newPage: async () => {
+      const driver = await new Builder().usingServer(address).withCapabilities(new Capabilities(capabilities)).build();
+      return { page: webDriverPage(driver), close: () => driver.quit() };
+    },
+    close: () => service.kill(),
+  };
 }
 
 // Chromium 92, as on a Chromebook whose updates have ended: the headless build
@@ -127,38 +130,35 @@ function chromium92() {
   const executable = path.join(process.env.TEMPERAMENT_WEB_BUILD, 'chromium-92/chromium');
   if (!fs.existsSync(executable)) {
     fs.mkdirSync(path.dirname(executable), { recursive: true });
-    const unpacking = `${executable}.${process.pid}`;  // workers may unpack it at once
+    const unpacking = `${executable}.${process.pid}`; // workers may unpack it at once
     fs.writeFileSync(unpacking, zlib.brotliDecompressSync(fs.readFileSync(packed)), { mode: 0o755 });
     fs.renameSync(unpacking, executable);
   }
   return executable;
 }
 
-const chromiumFlags = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-  '--disable-sync', '--no-first-run'];
-
 // Each engine: its name for people, the family, the build of the program it
 // should run (the WebAssembly, or the fallback in JavaScript), and how it
-// starts. Playwright starts its own, for the fixture `page` of its projects.
+// starts. Only Playwright's Chromium takes touch and a phone's screen.
 const engines = {
-  chromium: { name: "Debian's Chromium", family: 'Chromium', build: 'WebAssembly', playwright: { args: [] } },
+  chromium: { name: "Debian's Chromium", family: 'Chromium', build: 'WebAssembly', launch: playwrightBrowser([]) },
   'chromium-jitless': {
     name: 'Chromium without WebAssembly (--js-flags=--jitless)', family: 'Chromium', build: 'fallback',
-    playwright: { args: ['--js-flags=--jitless'] },
+    launch: playwrightBrowser(['--js-flags=--jitless']),
   },
   'chromium-92': {
     name: 'Chromium 92', family: 'Chromium', build: 'fallback',
     launch: async () => {
-      const puppeteer = require('puppeteer-core');
-      const browser = await puppeteer.launch({ executablePath: chromium92(), headless: true, args: chromiumFlags });
+      const browser = await require('puppeteer-core').launch({ executablePath: chromium92(), headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+          '--disable-sync', '--no-first-run'] });
       return puppeteerBrowser(browser, (b) => b.createIncognitoBrowserContext());
     },
   },
   firefox: {
     name: 'Firefox ESR', family: 'Firefox', build: 'WebAssembly',
     launch: async () => {
-      const puppeteer = require('puppeteer-bidi');
-      const browser = await puppeteer.launch({ browser: 'firefox', headless: true,
+      const browser = await require('puppeteer-bidi').launch({ browser: 'firefox', headless: true,
         executablePath: existing('/usr/bin/firefox-esr', 'Firefox ESR') });
       return puppeteerBrowser(browser, (b) => b.createBrowserContext());
     },
@@ -166,7 +166,9 @@ const engines = {
   webkitgtk: {
     name: 'WebKitGTK', family: 'WebKit', build: 'WebAssembly',
     launch: () => {
-      if (!process.env.DISPLAY) throw new Error('WebKitGTK cannot start without a display: run the suite on a virtual one (benchmarks/on_virtual_display.sh)');
+      if (!process.env.DISPLAY) {
+        throw new Error('WebKitGTK cannot start without a display: run it on a virtual one (benchmarks/on_virtual_display.sh)');
+      }
       return webDriverBrowser(existing('/usr/bin/WebKitWebDriver', 'WebKitGTK'), {
         browserName: 'MiniBrowser',
         'webkitgtk:browserOptions': {
@@ -190,33 +192,27 @@ function engineNamed(name) {
   return engines[name];
 }
 
-// The suite's test: `page` is the project's engine's, on a desktop's screen
-// (800 x 600) unless a test asks for another through Playwright's options,
-// which only Playwright's Chromium takes.
+// The suite's test: `page` is a fresh page of the project's engine, on a
+// desktop's screen (800 x 600) unless a test asks Playwright's Chromium for
+// another.
 const test = base.test.extend({
   engine: ['chromium', { option: true, scope: 'worker' }],
-  engineBrowser: [async ({ engine, playwright }, use) => {
-    const { playwright: flags, launch } = engineNamed(engine);
-    const browser = flags
-      ? await playwright.chromium.launch({ executablePath: '/usr/bin/chromium', args: flags.args })
-      : await launch();
+  engineBrowser: [async ({ engine }, use) => {
+    const browser = await engineNamed(engine).launch();
     try {
       await use(browser);
     } finally {
       await browser.close();
     }
   }, { scope: 'worker', timeout: 60_000 }],
-  page: async ({ engine, engineBrowser, viewport, hasTouch, isMobile }, use) => {
-    if (engineNamed(engine).playwright) {
-      const context = await engineBrowser.newContext({ viewport, hasTouch, isMobile });
-      await use(await context.newPage());
-      await context.close();
-    } else {
-      const page = await engineBrowser.newPage();
+  page: async ({ engineBrowser, viewport, hasTouch, isMobile }, use) => {
+    const { page, close } = await engineBrowser.newPage({ viewport, hasTouch, isMobile });
+    try {
       await use(page);
-      await page.close();
+    } finally {
+      await close();
     }
   },
 });
 
-module.exports = { engines, engineNamed, test, desktop };
+module.exports = { engines, engineNamed, test };
