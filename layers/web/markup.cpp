@@ -77,7 +77,7 @@ std::string placedCss(const ui::Control& control) {
 // oldest browsers the site supports (.browserslistrc; the static checks hold
 // the page to them). The line above the window says where the program cannot
 // run (index.html.in).
-constexpr std::string_view sharedCss = R"(body { margin: 0; min-height: 100vh; display: grid; place-items: center; }
+constexpr std::string_view sharedCss = R"(body { margin: 0; min-height: 100vh; display: grid; place-items: center; align-content: center; }
 body > p, noscript > p { margin: 8px; font-weight: bold; text-align: center; }
 main { position: relative; overflow: hidden; }
 main > * { position: absolute; box-sizing: border-box; margin: 0; font: inherit; }
@@ -93,8 +93,9 @@ main > div > img { display: block; max-width: 100%; height: auto; }
 )";
 
 // Each shown control is followed by 8 pixels in the column. (A block's items
-// are placed too, by browsers that align them: the window as wide as the page.)
-constexpr std::string_view columnCss = R"(  body { display: block; place-items: normal; }
+// are placed and aligned too, by browsers that align them in blocks: the
+// window as wide as the page, from its top.)
+constexpr std::string_view columnCss = R"(  body { display: block; place-items: normal; align-content: normal; }
   main { width: auto; height: auto; min-height: 100vh; overflow: visible; display: flex; flex-direction: column; padding: 8px 8px 0; box-sizing: border-box; }
   main > [data-member] { position: relative; left: auto; top: auto; width: auto; height: auto; margin-bottom: 8px; }
   main > h1 { padding: 4px 8px; }
