@@ -1,12 +1,12 @@
 #include "layers/web/markup.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace temperament::web {
 namespace {
-
-std::string px(std::int32_t twips) { return std::to_string(toPixels(twips)) + "px"; }
 
 // The design's face first, then faces with the same metrics, which the
 // browser finds where Times New Roman is missing (Liberation Serif on Linux,
@@ -47,11 +47,78 @@ int columnOrder(ui::ControlKind kind) {
 
 std::string selectorOf(const ui::Control& control) { return "[data-member=\"" + control.memberName() + "\"]"; }
 
+// The window as a grid with a line at every edge of a control (within the
+// window), so that each control fills whole tracks. With the design's text
+// every track keeps its design size; a text that needs more (a reader's text
+// spacing, a larger font) widens or heightens its tracks, which moves what
+// lies beyond them instead of covering it.
+class DesignGrid {
+public:
+    explicit DesignGrid(const ui::MainForm& form)
+        : width_(toPixels(form.clientWidth())), height_(toPixels(form.clientHeight())) {
+        columns_ = {0, width_};
+        rows_ = {0, height_};
+        for (const ui::Control* control : form.tabOrder()) {
+            const Edges edges = edgesOf(*control);
+            columns_.insert(columns_.end(), {edges.left, edges.right});
+            rows_.insert(rows_.end(), {edges.top, edges.bottom});
+        }
+        for (auto* lines : {&columns_, &rows_}) {
+            std::sort(lines->begin(), lines->end());
+            lines->erase(std::unique(lines->begin(), lines->end()), lines->end());
+        }
+    }
+
+    // grid-template-columns and -rows: each track its design size at least.
+    [[nodiscard]] std::string templateCss() const {
+        return "grid-template-columns:" + tracks(columns_) + "; grid-template-rows:" + tracks(rows_) + ";";
+    }
+
+    // grid-column and grid-row of `control`: the lines of its edges.
+    [[nodiscard]] std::string placeCss(const ui::Control& control) const {
+        const Edges edges = edgesOf(control);
+        return "grid-column: " + line(columns_, edges.left) + " / " + line(columns_, edges.right) +
+               "; grid-row: " + line(rows_, edges.top) + " / " + line(rows_, edges.bottom) + ";";
+    }
+
+private:
+    struct Edges {
+        int left, top, right, bottom;
+    };
+
+    // In whole pixels as the design places them, within the window.
+    [[nodiscard]] Edges edgesOf(const ui::Control& control) const {
+        const ui::Rect& bounds = control.bounds();
+        const int left = toPixels(bounds.left);
+        const int top = toPixels(bounds.top);
+        return {std::clamp(left, 0, width_), std::clamp(top, 0, height_),
+                std::clamp(left + toPixels(bounds.width), 0, width_),
+                std::clamp(top + toPixels(bounds.height), 0, height_)};
+    }
+
+    static std::string tracks(const std::vector<int>& lines) {
+        std::string css;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            css += " minmax(" + std::to_string(lines[i] - lines[i - 1]) + "px, auto)";
+        }
+        return css;
+    }
+
+    // CSS counts lines from 1.
+    static std::string line(const std::vector<int>& lines, int at) {
+        const auto found = std::lower_bound(lines.begin(), lines.end(), at);
+        return std::to_string(found - lines.begin() + 1);
+    }
+
+    int width_;
+    int height_;
+    std::vector<int> columns_;
+    std::vector<int> rows_;
+};
+
 // The rule that places one control as designed.
-std::string placedCss(const ui::Control& control) {
-    const ui::Rect& bounds = control.bounds();
-    std::string css = selectorOf(control) + " { left: " + px(bounds.left) + "; top: " + px(bounds.top) +
-                      "; width: " + px(bounds.width) + "; height: " + px(bounds.height) + ";";
+std::string placedCss(const ui::Control& control, const DesignGrid& grid) {
+    std::string css = selectorOf(control) + " { " + grid.placeCss(control);
     if (const auto colour = control.backColor()) css += " background-color: " + toCssColour(*colour) + ";";
     ui::visit(control,
               ui::Overloaded{
@@ -76,11 +143,13 @@ std::string placedCss(const ui::Control& control) {
 // content, the display box half the page's height. Nothing newer than the
 // oldest browsers the site supports (.browserslistrc; the static checks hold
 // the page to them). The line above the window says where the program cannot
-// run (index.html.in).
-constexpr std::string_view sharedCss = R"(body { margin: 0; min-height: 100vh; display: grid; place-items: center; align-content: center; }
+// run (index.html.in). Where the browser forces the user's colours, the
+// window's background goes: an outline in the text's colour keeps its edge.
+constexpr std::string_view sharedCss =
+    R"(body { margin: 0; min-height: 100vh; display: grid; place-items: center; align-content: center; }
 body > p, noscript > p { margin: 8px; font-weight: bold; text-align: center; }
-main { position: relative; overflow: hidden; }
-main > * { position: absolute; box-sizing: border-box; margin: 0; font: inherit; }
+main { display: grid; overflow: hidden; }
+main > * { position: relative; box-sizing: border-box; margin: 0; font: inherit; }
 main > [hidden] { display: none; }
 main > h1 { overflow-wrap: break-word; }
 main > label { display: flex; align-items: center; }
@@ -90,14 +159,15 @@ main > label > span { white-space: pre; }
 main > textarea { resize: none; padding: 1px 3px; }
 main > div { border: 2px solid; border-color: #808080 #ffffff #ffffff #808080; overflow: hidden; }
 main > div > img { display: block; max-width: 100%; height: auto; }
+@media (forced-colors: active) { main { outline: 2px solid CanvasText; } }
 )";
 
 // Each shown control is followed by 8 pixels in the column. (A block's items
 // are placed and aligned too, by browsers that align them in blocks: the
 // window as wide as the page, from its top.)
 constexpr std::string_view columnCss = R"(  body { display: block; place-items: normal; align-content: normal; }
-  main { width: auto; height: auto; min-height: 100vh; overflow: visible; display: flex; flex-direction: column; padding: 8px 8px 0; box-sizing: border-box; }
-  main > [data-member] { position: relative; left: auto; top: auto; width: auto; height: auto; margin-bottom: 8px; }
+  main { min-height: 100vh; overflow: visible; display: flex; flex-direction: column; padding: 8px 8px 0; box-sizing: border-box; }
+  main > [data-member] { margin-bottom: 8px; }
   main > h1 { padding: 4px 8px; }
   main > label { min-height: 44px; }
   main > label > input { width: 20px; height: 20px; margin: 0 8px; }
@@ -209,12 +279,13 @@ std::string windowHtml(const ui::MainForm& form) {
 }
 
 std::string windowCss(const ui::MainForm& form) {
+    const DesignGrid grid(form);
     std::string css(sharedCss);
-    css += "main { width: " + px(form.clientWidth()) + "; height: " + px(form.clientHeight()) +
-           "; background-color: " + toCssColour(form.backColor()) + "; " + fontCss(form.font()) + " }\n";
+    css += "main { " + grid.templateCss() + " background-color: " + toCssColour(form.backColor()) + "; " +
+           fontCss(form.font()) + " }\n";
     std::string column;
     for (const ui::Control* control : form.tabOrder()) {
-        css += placedCss(*control);
+        css += placedCss(*control, grid);
         column += "  " + selectorOf(*control) + " { order: " + std::to_string(columnOrder(control->kind())) + "; }\n";
     }
     // Narrower than the window: max-width takes fractions of a pixel, which a
