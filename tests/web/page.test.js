@@ -8,7 +8,8 @@ const os = require('node:os');
 const path = require('node:path');
 const { test, expect } = require('@playwright/test');
 const { default: AxeBuilder } = require('@axe-core/playwright');
-const { shipped, logged, screenText, screensFolder, started, open, readPage, Driver } = require('./support/page');
+const { shipped, logged, site, subFolder, screenText, screensFolder, started, open, readPage, Driver } = require('./support/page');
+const { serve } = require('./support/serve');
 
 const source = path.join(__dirname, '../..');
 const rgb = (r, g, b) => [r, g, b];
@@ -37,18 +38,22 @@ test.describe('the shipped page', () => {
   });
 
   // Chromium installs no web app in an incognito profile: a profile of its own.
-  test('is installable once its service worker keeps it', async ({ playwright }) => {
-    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'temperament-install-'));
-    const browser = await playwright.chromium.launchPersistentContext(profile, { executablePath: '/usr/bin/chromium' });
+  test('is installable from a sub-folder once its service worker keeps it', async ({ playwright }) => {
+    const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'temperament-install-'));
+    fs.cpSync(site(), path.join(scratch, 'web', subFolder), { recursive: true });
+    const server = await serve(path.join(scratch, 'web'));
+    const browser = await playwright.chromium.launchPersistentContext(path.join(scratch, 'profile'),
+      { executablePath: '/usr/bin/chromium' });
     try {
       const page = await browser.newPage();
-      await open(page, shipped());
+      await open(page, new URL(subFolder, server.address).href);
       await expect.poll(() => page.evaluate(() => caches.keys())).toHaveLength(1);
       const devTools = await browser.newCDPSession(page);
       expect((await devTools.send('Page.getInstallabilityErrors')).installabilityErrors).toEqual([]);
     } finally {
       await browser.close();
-      fs.rmSync(profile, { recursive: true, force: true });
+      await server.stop();
+      fs.rmSync(scratch, { recursive: true, force: true });
     }
   });
 

@@ -8,6 +8,10 @@ const screensFolder = path.join(__dirname, '../../screens');
 const url = (page) => new URL(page, process.env.TEMPERAMENT_URL).href;
 const shipped = () => url('site/');
 const logged = () => url('tests/web/logged/');
+// The site as shipped: the web build's, or the one TEMPERAMENT_SITE names;
+// and a sub-folder of someone else's web space to host it in.
+const site = () => process.env.TEMPERAMENT_SITE ?? path.join(process.env.TEMPERAMENT_WEB_BUILD, 'site');
+const subFolder = 'school/psychology/temperament/';
 
 let loading;
 // The screen-text module (WebAssembly for Node), given its code directly:
@@ -66,7 +70,8 @@ function readPage() {
   return {
     // The title element as set: document.title would collapse its spaces.
     facts: { caption: document.querySelector('title').textContent, focus: focused?.dataset.member ?? '', controls },
-    clicks: typeof window.Module?.takeClicks === 'function' ? Module.takeClicks() : 'none',
+    // Only the logged program tells which handlers ran.
+    clicks: typeof window.Module?.takeClicks === 'function' ? Module.takeClicks() : null,
   };
 }
 
@@ -114,8 +119,9 @@ class Driver {
 }
 
 // Plays a scenario of tests/screens from a fresh page at `address` (the
-// logged program's by default); after each step, `check` may look at the
-// page too.
+// logged program's by default; the shipped one cannot tell its Clicks, and
+// its screens are compared without them); after each step, `check` may look
+// at the page too.
 async function play(page, driver, name, { address = logged(), check = async () => {} } = {}) {
   const text = await screenText();
   const scenario = text.readScenario(path.join(screensFolder, name));
@@ -123,10 +129,10 @@ async function play(page, driver, name, { address = logged(), check = async () =
   for (const [i, step] of scenario.steps.entries()) {
     await driver.perform(step.action);
     const { facts, clicks } = await driver.read();
-    const shown = text.stepText(clicks, facts);
+    const shown = text.stepText(clicks ?? step.screen.match(/^Clicks (.*)$/m)[1], facts);
     if (shown !== step.screen) throw new Error(`step ${i + 1} (${step.action}):\n${text.unifiedDiff(step.screen, shown)}`);
     await check(step.action);
   }
 }
 
-module.exports = { screensFolder, shipped, logged, screenText, scenarioNames, started, open, play, readPage, Driver };
+module.exports = { screensFolder, shipped, logged, site, subFolder, screenText, scenarioNames, started, open, play, readPage, Driver };
