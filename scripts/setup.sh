@@ -12,6 +12,7 @@
 #                    qemu-i386 (scripts/support/qemu_i386.sh), as this
 #                    machine's kernel may not run 32-bit code itself
 #   package          make and check the Debian package (cpack -G DEB, lintian)
+#   release          and the downloads of scripts/release.sh (zip, unzip)
 #   web              build the browser version (Emscripten) and test it in every
 #                    engine: Chromium, Firefox ESR, WebKitGTK, WPE WebKit (Chromium 92
 #                    comes from npm)
@@ -41,6 +42,7 @@ windows=("${windows_build[@]}" googletest wine64 xvfb xauth fonts-liberation2 li
 # Wine's 32-bit part: installed on its own, as only it needs the i386 lists.
 i386=(wine32:i386)
 package=("${program[@]}" dpkg-dev lintian)
+release=("${package[@]}" zip unzip)
 # Emscripten runs on Node, and the page's start is minified by Debian's
 # terser; the tests and figures drive each engine from npm's packages,
 # WebKitGTK on a virtual display. Debian's npm conflicts with a Node
@@ -64,11 +66,12 @@ for purpose in "$@"; do
         windows) wanted+=("${windows[@]}") ;;
         windows-i386) wanted+=("${windows[@]}") want_i386=1 ;;
         package) wanted+=("${package[@]}") ;;
+        release) wanted+=("${release[@]}") ;;
         web) wanted+=("${web[@]}") ;;
         benchmarks) wanted+=("${benchmarks[@]}") ;;
         tests) wanted+=("${tests[@]}") want_i386=1 ;;
         *)
-            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, package, web, benchmarks or tests)" >&2
+            echo "setup: unknown purpose '$purpose' (program, virtual-display, windows-build, windows, windows-i386, package, release, web, benchmarks or tests)" >&2
             exit 2
             ;;
     esac
