@@ -48,6 +48,7 @@ struct ColourPair {
 struct SystemColours {
     ColourPair pair;
     bool contrastAsked = false;
+    friend bool operator==(const SystemColours&, const SystemColours&) = default;
 };
 
 // The pair a control is painted with: its designed background (none: the

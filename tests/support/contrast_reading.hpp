@@ -1,0 +1,27 @@
+#pragma once
+// What a screenshot shows of the colours a pupil has to read, measured with
+// the core's contrast ratio (ui/contrast.hpp). Each layer's contrast tests
+// hand over the pixels of a control's area, row by row, as 0x00BBGGRR; the
+// figures are printed, one line each.
+
+#include "ui/contrast.hpp"
+
+#include <string>
+#include <vector>
+
+namespace temperament::test_support {
+
+// The text drawn in `area` against its background: the background is the
+// colour most of its pixels have, the text the colour most of the others
+// have (the cores of the letters). Expects at least ui::textContrast, and
+// fails where fewer than 20 pixels differ from the background (no text).
+void expectTextReads(const std::vector<ui::Colour>& area, const std::string& what);
+
+// The focus indicator, from the pixels of a control's area before and after
+// it took the focus: the pixels that changed go round its caption (at least
+// `perimeter` of them), and each stands out from what it covers by at least
+// ui::outlineContrast.
+void expectFocusStandsOut(const std::vector<ui::Colour>& before, const std::vector<ui::Colour>& after, int perimeter,
+                          const std::string& what);
+
+}  // namespace temperament::test_support

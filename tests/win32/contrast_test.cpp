@@ -1,0 +1,209 @@
+// What a pupil with low vision sees: the window in the default colours and in
+// a high-contrast black and a high-contrast white scheme, set with
+// SetSysColors as a contrast theme sets them. From the window's own pixels,
+// every text shown must stand out from its background by 4.5:1 and the focus
+// indicator from what it covers by 3:1, measured with the core's contrast
+// ratio; a scheme changed while the program runs repaints it. Screenshots of
+// each scheme go beside the other screens.
+
+#include "probe.hpp"
+#include "session.hpp"
+#include "test_options.hpp"
+#include "window_driver.hpp"
+
+#include "support/contrast_reading.hpp"
+#include "ui/main_form.hpp"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <utility>
+#include <vector>
+
+namespace temperament::wintest {
+namespace {
+
+struct SystemScheme {
+    std::string name;
+    std::vector<std::pair<int, COLORREF>> colours;  // none: the prefix's own
+};
+
+const SystemScheme defaultColours{"default", {}};
+// White text on black, and black on white, as Windows' contrast themes give
+// them, with the borders and the selection of such a theme.
+const SystemScheme highContrastBlack{"high_contrast_black",
+                                     {{COLOR_WINDOW, RGB(0, 0, 0)},
+                                      {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+                                      {COLOR_BTNFACE, RGB(0, 0, 0)},
+                                      {COLOR_BTNTEXT, RGB(255, 255, 255)},
+                                      {COLOR_3DHILIGHT, RGB(255, 255, 255)},
+                                      {COLOR_3DLIGHT, RGB(192, 192, 192)},
+                                      {COLOR_3DSHADOW, RGB(128, 128, 128)},
+                                      {COLOR_3DDKSHADOW, RGB(255, 255, 255)},
+                                      {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+                                      {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)}}};
+const SystemScheme highContrastWhite{"high_contrast_white",
+                                     {{COLOR_WINDOW, RGB(255, 255, 255)},
+                                      {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
+                                      {COLOR_BTNFACE, RGB(255, 255, 255)},
+                                      {COLOR_BTNTEXT, RGB(0, 0, 0)},
+                                      {COLOR_3DHILIGHT, RGB(255, 255, 255)},
+                                      {COLOR_3DLIGHT, RGB(192, 192, 192)},
+                                      {COLOR_3DSHADOW, RGB(128, 128, 128)},
+                                      {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
+                                      {COLOR_HIGHLIGHT, RGB(55, 0, 110)},
+                                      {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)}}};
+
+// The scheme's colours set for this object's life; the earlier ones are put
+// back after.
+class SchemeInUse {
+public:
+    explicit SchemeInUse(const SystemScheme& scheme) {
+        std::vector<COLORREF> colours;
+        for (const auto& [element, colour] : scheme.colours) {
+            elements_.push_back(element);
+            earlier_.push_back(GetSysColor(element));
+            colours.push_back(colour);
+        }
+        set(colours);
+    }
+    ~SchemeInUse() { set(earlier_); }
+    SchemeInUse(const SchemeInUse&) = delete;
+    SchemeInUse& operator=(const SchemeInUse&) = delete;
+
+private:
+    void set(const std::vector<COLORREF>& colours) const {
+        if (!elements_.empty() && !SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data()))
+            ADD_FAILURE() << "SetSysColors failed: " << GetLastError();
+    }
+
+    std::vector<int> elements_;
+    std::vector<COLORREF> earlier_;
+};
+
+// A child window's client area in its parent's client coordinates.
+RECT clientInParent(HWND child) {
+    RECT area = clientRect(child);
+    MapWindowPoints(child, GetParent(child), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+// The pixels of an area of the client area, row by row.
+std::vector<ui::Colour> pixels(const Capture& capture, const RECT& area) {
+    std::vector<ui::Colour> colours;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) colours.push_back(capture.at(x, y));
+    }
+    return colours;
+}
+
+// Where a control's words are: a button's right of its check mark.
+RECT wordsOf(HWND native, const ui::Control& control) {
+    RECT area = clientInParent(native);
+    const bool button = control.kind() == ui::ControlKind::OptionButton || control.kind() == ui::ControlKind::CheckBox;
+    if (button) area.left += MulDiv(16, testOptions().dpi, 96);
+    return area;
+}
+
+// Every caption and text the window shows in the capture reads.
+void expectTextsRead(const Capture& capture, HWND main, const ui::MainForm& form) {
+    for (const ui::Control* control : form.tabOrder()) {
+        if (control->kind() == ui::ControlKind::PictureBox || !control->Visible()) continue;
+        HWND native = nativeOf(main, form, *control);
+        ASSERT_NE(native, nullptr) << control->memberName() << " is shown";
+        test_support::expectTextReads(pixels(capture, wordsOf(native, *control)), control->memberName());
+    }
+}
+
+// The focus indicator of a control that has just taken the focus goes round
+// its words.
+void expectFocusIndicator(const Capture& before, const Capture& after, HWND native, const ui::Control& control) {
+    const RECT area = clientInParent(native);
+    const RECT words = wordsOf(native, control);
+    test_support::expectFocusStandsOut(pixels(before, area), pixels(after, area),
+                                       2 * (words.right - words.left + words.bottom - words.top) - 4,
+                                       control.memberName());
+}
+
+void savePng(const Capture& capture, const std::string& name) {
+    const std::wstring& folder = testOptions().screens;
+    if (!folder.empty()) capture.savePng(folder + L"\\" + std::wstring(name.begin(), name.end()) + L".png");
+}
+
+// Redraws whatever the last messages left to draw.
+Capture drawn(HWND main) {
+    pump(main);
+    UpdateWindow(main);
+    return Capture(main);
+}
+
+class Contrast : public testing::TestWithParam<const SystemScheme*> {};
+
+TEST_P(Contrast, EveryTextAndTheFocusIndicatorRead) {
+    ASSERT_GT(testOptions().dpi, 0) << "the test program needs --dpi=<the Wine prefix's DPI>";
+    const SystemScheme& scheme = *GetParam();
+    const SchemeInUse inUse(scheme);
+    std::cout << scheme.name << ":\n";
+    Session session;
+    const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
+        HWND main = window.handle();
+        WindowDriver driver(main, form, [&] { pump(main); });
+
+        const Capture first = drawn(main);
+        savePng(first, "contrast_" + scheme.name + "_first");
+        expectTextsRead(first, main, form);
+        // From the display box to the option group.
+        driver.press(headless::Key::Tab);
+        expectFocusIndicator(first, drawn(main), driver.native("Option1(0)"), form.Option1().Item(0));
+
+        driver.click("Option1(2)");
+        const Capture pavlov = drawn(main);
+        savePng(pavlov, "contrast_" + scheme.name + "_pavlov");
+        expectTextsRead(pavlov, main, form);
+        driver.press(headless::Key::Tab);
+        expectFocusIndicator(pavlov, drawn(main), driver.native("Check1(0)"), form.Check1().Item(0));
+    });
+    EXPECT_EQ(status, 0);
+}
+
+// A test's name is its scheme's.
+std::string schemeName(const testing::TestParamInfo<const SystemScheme*>& scheme) { return scheme.param->name; }
+
+INSTANTIATE_TEST_SUITE_P(Schemes, Contrast, testing::Values(&defaultColours, &highContrastBlack, &highContrastWhite),
+                         schemeName);
+
+// The client area's pixels outside the display box, whose caret blinks, are
+// the same in both captures.
+bool sameOutside(const Capture& a, const Capture& b, HWND main, const RECT& displayBox) {
+    const RECT client = clientRect(main);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const POINT point{x, y};
+            if (!PtInRect(&displayBox, point) && a.at(x, y) != b.at(x, y)) return false;
+        }
+    }
+    return true;
+}
+
+TEST(Contrast, ASchemeChangedWhileTheProgramRunsRepaintsIt) {
+    Session session;
+    const int status = session.run([&](win32::Window& window, ui::MainForm& form) {
+        HWND main = window.handle();
+        const RECT displayBox = rectInParent(nativeOf(main, form, form.Text1().Item(0)));
+        const RECT title = clientInParent(nativeOf(main, form, form.Label1().Item(0)));
+        const Capture before = drawn(main);
+        {
+            const SchemeInUse black(highContrastBlack);
+            const Capture after = drawn(main);
+            EXPECT_EQ(after.commonest(title), RGB(0, 0, 0)) << "the title takes the scheme's background";
+            EXPECT_EQ(after.commonest(clientRect(main)), RGB(0, 0, 0)) << "and so does the window";
+            std::cout << "switched to high-contrast black while running:\n";
+            expectTextsRead(after, main, form);
+        }
+        EXPECT_TRUE(sameOutside(before, drawn(main), main, displayBox)) << "the default colours come back as they were";
+    });
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+}  // namespace temperament::wintest
