@@ -12,15 +12,16 @@
 namespace temperament::test_support {
 
 // The text drawn in `area` against its background: the background is the
-// colour most of its pixels have, the text the colour most of the others
-// have (the cores of the letters). Expects at least ui::textContrast, and
+// colour most of its pixels have, the text the colour of the cores of the
+// letters, into which smoothed edges blend (of the colours of five pixels or
+// more, the one that stands out most). Expects at least ui::textContrast, and
 // fails where fewer than 20 pixels differ from the background (no text).
 void expectTextReads(const std::vector<ui::Colour>& area, const std::string& what);
 
-// The focus indicator, from the pixels of a control's area before and after
-// it took the focus: the pixels that changed go round its caption (at least
-// `perimeter` of them), and each stands out from what it covers by at least
-// ui::outlineContrast.
+// The focus indicator, from the pixels of the area where it goes, before and
+// after the control took the focus: the pixels that changed go round it (nine
+// in ten of its `perimeter`: the letters it crosses may hide a few), and each
+// stands out from the area's background by at least ui::outlineContrast.
 void expectFocusStandsOut(const std::vector<ui::Colour>& before, const std::vector<ui::Colour>& after, int perimeter,
                           const std::string& what);
 

@@ -150,7 +150,7 @@ TEST_P(Contrast, EveryTextAndTheFocusIndicatorRead) {
         WindowDriver driver(main, form, [&] { pump(main); });
 
         const Capture first = drawn(main);
-        savePng(first, "contrast_" + scheme.name + "_first");
+        savePng(first, "contrast-" + scheme.name + "-first");
         expectTextsRead(first, main, form);
         // From the display box to the option group.
         driver.press(headless::Key::Tab);
@@ -158,7 +158,7 @@ TEST_P(Contrast, EveryTextAndTheFocusIndicatorRead) {
 
         driver.click("Option1(2)");
         const Capture pavlov = drawn(main);
-        savePng(pavlov, "contrast_" + scheme.name + "_pavlov");
+        savePng(pavlov, "contrast-" + scheme.name + "-pavlov");
         expectTextsRead(pavlov, main, form);
         driver.press(headless::Key::Tab);
         expectFocusIndicator(pavlov, drawn(main), driver.native("Check1(0)"), form.Check1().Item(0));
