@@ -28,31 +28,29 @@ struct SystemScheme {
     std::vector<std::pair<int, COLORREF>> colours;  // none: the prefix's own
 };
 
+// A contrast theme's colours, as Windows' give them: text and background for
+// the buttons and the documents alike, the borders of such a theme, and its
+// selection.
+SystemScheme contrastTheme(std::string name, COLORREF text, COLORREF background, COLORREF selection,
+                           COLORREF selectedText) {
+    return {std::move(name),
+            {{COLOR_WINDOW, background},
+             {COLOR_WINDOWTEXT, text},
+             {COLOR_BTNFACE, background},
+             {COLOR_BTNTEXT, text},
+             {COLOR_3DHILIGHT, RGB(255, 255, 255)},
+             {COLOR_3DLIGHT, RGB(192, 192, 192)},
+             {COLOR_3DSHADOW, RGB(128, 128, 128)},
+             {COLOR_3DDKSHADOW, text},
+             {COLOR_HIGHLIGHT, selection},
+             {COLOR_HIGHLIGHTTEXT, selectedText}}};
+}
+
 const SystemScheme defaultColours{"default", {}};
-// White text on black, and black on white, as Windows' contrast themes give
-// them, with the borders and the selection of such a theme.
-const SystemScheme highContrastBlack{"high_contrast_black",
-                                     {{COLOR_WINDOW, RGB(0, 0, 0)},
-                                      {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-                                      {COLOR_BTNFACE, RGB(0, 0, 0)},
-                                      {COLOR_BTNTEXT, RGB(255, 255, 255)},
-                                      {COLOR_3DHILIGHT, RGB(255, 255, 255)},
-                                      {COLOR_3DLIGHT, RGB(192, 192, 192)},
-                                      {COLOR_3DSHADOW, RGB(128, 128, 128)},
-                                      {COLOR_3DDKSHADOW, RGB(255, 255, 255)},
-                                      {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
-                                      {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)}}};
-const SystemScheme highContrastWhite{"high_contrast_white",
-                                     {{COLOR_WINDOW, RGB(255, 255, 255)},
-                                      {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
-                                      {COLOR_BTNFACE, RGB(255, 255, 255)},
-                                      {COLOR_BTNTEXT, RGB(0, 0, 0)},
-                                      {COLOR_3DHILIGHT, RGB(255, 255, 255)},
-                                      {COLOR_3DLIGHT, RGB(192, 192, 192)},
-                                      {COLOR_3DSHADOW, RGB(128, 128, 128)},
-                                      {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
-                                      {COLOR_HIGHLIGHT, RGB(55, 0, 110)},
-                                      {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)}}};
+const SystemScheme highContrastBlack =
+    contrastTheme("high_contrast_black", RGB(255, 255, 255), RGB(0, 0, 0), RGB(26, 235, 255), RGB(0, 0, 0));
+const SystemScheme highContrastWhite =
+    contrastTheme("high_contrast_white", RGB(0, 0, 0), RGB(255, 255, 255), RGB(55, 0, 110), RGB(255, 255, 255));
 
 // The scheme's colours set for this object's life; the earlier ones are put
 // back after.
