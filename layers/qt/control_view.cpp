@@ -59,6 +59,8 @@ void paintColours(QWidget& widget, const ui::Control& control) {
         const ui::ColourPair pair = chosenPair(widget, designed, QPalette::WindowText, QPalette::Window);
         setPair(palette, pair, QPalette::WindowText, QPalette::Window);
         setPair(palette, pair, QPalette::ButtonText, QPalette::Button);  // a button's own parts
+        if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+            traceCheckMark(*button, pair.background != designed);
     } else {
         return;
     }

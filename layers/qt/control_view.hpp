@@ -37,7 +37,7 @@ template <class Button>
 class ModelButton final : public Button, public UserButton {
 public:
     ModelButton(std::function<void()> userClick, QWidget* parent) : Button(parent), userClick_(std::move(userClick)) {
-        useFocusFrame(*this);
+        useButtonStyle(*this);
         // A click that does not change the state (an option button already
         // chosen) is told here; any other in nextCheckState.
         QObject::connect(this, &QAbstractButton::clicked, this, [this] {
@@ -67,8 +67,10 @@ private:
 };
 
 // Gives `button` a style of its own, deleted with it, that draws its keyboard
-// focus as a frame in its text colour (focus_style.cpp).
-void useFocusFrame(QAbstractButton& button);
+// focus as a frame in its text colour, and, told so, traces its check mark's
+// ring or box in that colour too (button_style.cpp).
+void useButtonStyle(QAbstractButton& button);
+void traceCheckMark(QAbstractButton& button, bool traced);
 
 // Gives every ModelButton its accessible interface, whose actions (Toggle,
 // Press) click the button instead of toggling it behind the model's back.

@@ -2,9 +2,10 @@
 // as it comes, and a high-contrast black, a high-contrast white and a dark
 // palette, set by the test as a platform theme hands one over (Qt 6.4 tells
 // no contrast preference: the palette is the signal). From the window's own
-// pixels, every text shown must stand out from its background by 4.5:1 and
-// the focus indicator from what it covers by 3:1, measured with the core's
-// contrast ratio; a palette changed while the program runs repaints it.
+// pixels, every text shown must stand out from its background by 4.5:1, and
+// the focus indicator and, where a button takes the palette's colours, its
+// check mark by 3:1, measured with the core's contrast ratio; a palette
+// changed while the program runs repaints it.
 // Screenshots of each palette go to TEMPERAMENT_SCREENSHOTS.
 
 #include "layers/qt/convert.hpp"
@@ -120,6 +121,22 @@ void expectTextsRead(const QImage& image, const ui::MainForm& form, const qt::Wi
     }
 }
 
+// Where a button takes the system's colours, its check mark's ring or box
+// stands out from them too (Fusion draws it a shade darker than the
+// background, which on black is black).
+void expectCheckMarksOutlined(const QImage& image, const ui::MainForm& form, const qt::Window& window) {
+    for (const ui::Control* control : form.tabOrder()) {
+        const auto* button = qobject_cast<const QAbstractButton*>(&window.widgetOf(*control));
+        if (button == nullptr || !control->Visible()) continue;
+        const ui::Colour background = test_support::commonest(pixels(image, wordsOf(*button)));
+        if (background == control->backColor()) continue;
+        const QRect mark =
+            buttonPart(*button, isCheckBox(*button) ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator);
+        test_support::expectCheckMarkOutlined(pixels(image, mark), mark.width(), background,
+                                              control->memberName() + "'s check mark");
+    }
+}
+
 // The focus indicator of a button that has just taken the focus goes round
 // its caption, where the style puts it (Fusion also tints the check mark's
 // ring, beside it).
@@ -137,7 +154,7 @@ QImage grabbed(qt::Window& window) { return window.grab().toImage(); }
 
 class QtContrast : public testing::TestWithParam<const PlatformPalette*> {};
 
-TEST_P(QtContrast, EveryTextAndTheFocusIndicatorRead) {
+TEST_P(QtContrast, EveryTextTheCheckMarksAndTheFocusStandOut) {
     const PlatformPalette& scheme = *GetParam();
     const PaletteInUse inUse(scheme.palette);
     std::cout << scheme.name << ":\n";
@@ -145,6 +162,7 @@ TEST_P(QtContrast, EveryTextAndTheFocusIndicatorRead) {
         const QImage first = grabbed(window);
         qt_test::saveScreenshot(window, QString::fromStdString("contrast-" + scheme.name + "-first.png"));
         expectTextsRead(first, form, window);
+        expectCheckMarksOutlined(first, form, window);
         // From the display box to the option group, and on with an arrow.
         driver.press(headless::Key::Tab);
         const QImage onFirst = grabbed(window);
@@ -156,6 +174,7 @@ TEST_P(QtContrast, EveryTextAndTheFocusIndicatorRead) {
         const QImage pavlov = grabbed(window);
         qt_test::saveScreenshot(window, QString::fromStdString("contrast-" + scheme.name + "-pavlov.png"));
         expectTextsRead(pavlov, form, window);
+        expectCheckMarksOutlined(pavlov, form, window);
         driver.press(headless::Key::Tab);
         expectFocusIndicator(pavlov, grabbed(window), window, form.Check1().Item(0));
     });

@@ -57,11 +57,26 @@ void expectTextReads(const std::vector<ui::Colour>& area, const std::string& wha
     EXPECT_GE(contrast, ui::textContrast) << what << ": " << figure;
 }
 
+ui::Colour commonest(const std::vector<ui::Colour>& area) {
+    return area.empty() ? ui::Colour{0} : byCount(area).front().first;
+}
+
+void expectCheckMarkOutlined(const std::vector<ui::Colour>& strip, int width, ui::Colour background,
+                             const std::string& what) {
+    const auto top = std::find_if(strip.begin(), strip.end(), [&](ui::Colour colour) { return colour != background; });
+    ASSERT_NE(top, strip.end()) << what << ": nothing drawn";
+    const auto row = strip.begin() + (top - strip.begin()) / width * width;
+    double most = 1;
+    for (auto pixel = row; pixel != row + width; ++pixel) most = std::max(most, ui::contrastRatio(*pixel, background));
+    std::cout << "  " << what << ": " << ratio(most) << " on " << name(background) << '\n';
+    EXPECT_GE(most, ui::outlineContrast) << what << " on " << name(background);
+}
+
 void expectFocusStandsOut(const std::vector<ui::Colour>& before, const std::vector<ui::Colour>& after, int perimeter,
                           const std::string& what) {
     ASSERT_EQ(before.size(), after.size()) << what << ": two captures of the same area";
     ASSERT_FALSE(before.empty()) << what << ": no area";
-    const ui::Colour background = byCount(before).front().first;
+    const ui::Colour background = commonest(before);
     int changed = 0;
     double least = 21;
     for (std::size_t i = 0; i < before.size(); ++i) {

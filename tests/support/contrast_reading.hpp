@@ -18,6 +18,16 @@ namespace temperament::test_support {
 // fails where fewer than 20 pixels differ from the background (no text).
 void expectTextReads(const std::vector<ui::Colour>& area, const std::string& what);
 
+// The colour most of the area's pixels have: its background.
+[[nodiscard]] ui::Colour commonest(const std::vector<ui::Colour>& area);
+
+// A check mark's ring or box, from the pixels of the strip it is drawn in
+// (row by row, `width` a row): the first row that is not all `background`
+// runs through its top, and the pixel of it that stands out most does so by
+// at least ui::outlineContrast.
+void expectCheckMarkOutlined(const std::vector<ui::Colour>& strip, int width, ui::Colour background,
+                             const std::string& what);
+
 // The focus indicator, from the pixels of the area where it goes, before and
 // after the control took the focus: the pixels that changed go round it (nine
 // in ten of its `perimeter`: the letters it crosses may hide a few), and each

@@ -1,10 +1,11 @@
 // What a pupil with low vision sees: the window in the default colours and in
 // a high-contrast black and a high-contrast white scheme, set with
 // SetSysColors as a contrast theme sets them. From the window's own pixels,
-// every text shown must stand out from its background by 4.5:1 and the focus
-// indicator from what it covers by 3:1, measured with the core's contrast
-// ratio; a scheme changed while the program runs repaints it. Screenshots of
-// each scheme go beside the other screens.
+// every text shown must stand out from its background by 4.5:1, and the
+// focus indicator and, where a button takes the scheme's colours, its check
+// mark by 3:1, measured with the core's contrast ratio; a scheme changed while
+// the program runs repaints it. Screenshots of each scheme go beside the
+// other screens.
 
 #include "probe.hpp"
 #include "session.hpp"
@@ -113,6 +114,23 @@ void expectTextsRead(const Capture& capture, HWND main, const ui::MainForm& form
     }
 }
 
+// Where a button takes the system's colours, its check mark (in the 13
+// pixels left of its words, at 96 DPI) stands out from them too.
+void expectCheckMarksOutlined(const Capture& capture, HWND main, const ui::MainForm& form) {
+    for (const ui::Control* control : form.tabOrder()) {
+        const bool button =
+            control->kind() == ui::ControlKind::OptionButton || control->kind() == ui::ControlKind::CheckBox;
+        if (!button || !control->Visible()) continue;
+        HWND native = nativeOf(main, form, *control);
+        const ui::Colour background = test_support::commonest(pixels(capture, wordsOf(native, *control)));
+        if (background == control->backColor()) continue;
+        RECT mark = clientInParent(native);
+        mark.right = mark.left + MulDiv(13, testOptions().dpi, 96);
+        test_support::expectCheckMarkOutlined(pixels(capture, mark), mark.right - mark.left, background,
+                                              control->memberName() + "'s check mark");
+    }
+}
+
 // The focus indicator of a control that has just taken the focus goes round
 // its words.
 void expectFocusIndicator(const Capture& before, const Capture& after, HWND native, const ui::Control& control) {
@@ -137,7 +155,7 @@ Capture drawn(HWND main) {
 
 class Contrast : public testing::TestWithParam<const SystemScheme*> {};
 
-TEST_P(Contrast, EveryTextAndTheFocusIndicatorRead) {
+TEST_P(Contrast, EveryTextTheCheckMarksAndTheFocusStandOut) {
     ASSERT_GT(testOptions().dpi, 0) << "the test program needs --dpi=<the Wine prefix's DPI>";
     const SystemScheme& scheme = *GetParam();
     const SchemeInUse inUse(scheme);
@@ -147,19 +165,18 @@ TEST_P(Contrast, EveryTextAndTheFocusIndicatorRead) {
         HWND main = window.handle();
         WindowDriver driver(main, form, [&] { pump(main); });
 
-        const Capture first = drawn(main);
-        savePng(first, "contrast-" + scheme.name + "-first");
-        expectTextsRead(first, main, form);
-        // From the display box to the option group.
-        driver.press(headless::Key::Tab);
-        expectFocusIndicator(first, drawn(main), driver.native("Option1(0)"), form.Option1().Item(0));
-
+        // A screen's texts and check marks; then Tab moves the focus on to `next`.
+        const auto readScreen = [&](const std::string& screen, const ui::Control& next) {
+            const Capture shown = drawn(main);
+            savePng(shown, "contrast-" + scheme.name + "-" + screen);
+            expectTextsRead(shown, main, form);
+            expectCheckMarksOutlined(shown, main, form);
+            driver.press(headless::Key::Tab);
+            expectFocusIndicator(shown, drawn(main), nativeOf(main, form, next), next);
+        };
+        readScreen("first", form.Option1().Item(0));  // from the display box
         driver.click("Option1(2)");
-        const Capture pavlov = drawn(main);
-        savePng(pavlov, "contrast-" + scheme.name + "-pavlov");
-        expectTextsRead(pavlov, main, form);
-        driver.press(headless::Key::Tab);
-        expectFocusIndicator(pavlov, drawn(main), driver.native("Check1(0)"), form.Check1().Item(0));
+        readScreen("pavlov", form.Check1().Item(0));  // from Pavlov's option
     });
     EXPECT_EQ(status, 0);
 }
