@@ -327,11 +327,12 @@ LRESULT Window::colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM 
     return reinterpret_cast<LRESULT>(brush(pair->background));
 }
 
-// Once the keyboard is in use, a focused button's caption is framed in its text colour,
-// which stands out from its background as the text does, and Windows' own
-// dotted rectangle is left out: drawn in inverted pixels, it comes to 1.5:1
-// on the design's orange. Before that the button draws what Windows draws
-// (nothing on Windows; Wine, which keeps no keyboard cues, its rectangle).
+// Once the keyboard is in use, a focused button's caption is framed in its
+// text colour, which stands out from its background as the text does, and
+// Windows' own dotted rectangle is left out: drawn in inverted pixels, it
+// comes to 1.5:1 on the design's orange. Before that the button draws what
+// Windows draws (nothing on Windows; Wine, which keeps no keyboard cues, its
+// rectangle).
 LRESULT Window::customDraw(const ControlView& native, const NMCUSTOMDRAW& draw) {
     if (!focusCues_) return CDRF_DODEFAULT;
     if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT | CDRF_SKIPPOSTPAINT;

@@ -17,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -187,17 +189,24 @@ std::string schemeName(const testing::TestParamInfo<const SystemScheme*>& scheme
 INSTANTIATE_TEST_SUITE_P(Schemes, Contrast, testing::Values(&defaultColours, &highContrastBlack, &highContrastWhite),
                          schemeName);
 
-// The client area's pixels outside the display box, whose caret blinks, are
-// the same in both captures.
-bool sameOutside(const Capture& a, const Capture& b, HWND main, const RECT& displayBox) {
+// Where the client areas of the two captures differ outside the display box,
+// whose caret blinks: nothing, or how many pixels and within what.
+std::string differenceOutside(const Capture& a, const Capture& b, HWND main, const RECT& displayBox) {
     const RECT client = clientRect(main);
+    int count = 0;
+    RECT within{client.right, client.bottom, 0, 0};
     for (int y = 0; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
             const POINT point{x, y};
-            if (!PtInRect(&displayBox, point) && a.at(x, y) != b.at(x, y)) return false;
+            if (PtInRect(&displayBox, point) || a.at(x, y) == b.at(x, y)) continue;
+            ++count;
+            within = {std::min(within.left, LONG{x}), std::min(within.top, LONG{y}), std::max(within.right, LONG{x}),
+                      std::max(within.bottom, LONG{y})};
         }
     }
-    return true;
+    if (count == 0) return {};
+    return std::to_string(count) + " pixels differ within x " + std::to_string(within.left) + ".." +
+           std::to_string(within.right) + ", y " + std::to_string(within.top) + ".." + std::to_string(within.bottom);
 }
 
 TEST(Contrast, ASchemeChangedWhileTheProgramRunsRepaintsIt) {
@@ -215,7 +224,13 @@ TEST(Contrast, ASchemeChangedWhileTheProgramRunsRepaintsIt) {
             std::cout << "switched to high-contrast black while running:\n";
             expectTextsRead(after, main, form);
         }
-        EXPECT_TRUE(sameOutside(before, drawn(main), main, displayBox)) << "the default colours come back as they were";
+        const Capture restored = drawn(main);
+        const std::string difference = differenceOutside(before, restored, main, displayBox);
+        EXPECT_EQ(difference, "") << "the default colours come back as they were";
+        if (!difference.empty()) {
+            savePng(before, "contrast-before-the-switch");
+            savePng(restored, "contrast-after-the-switch");
+        }
     });
     EXPECT_EQ(status, 0);
 }
