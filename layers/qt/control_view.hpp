@@ -37,6 +37,7 @@ template <class Button>
 class ModelButton final : public Button, public UserButton {
 public:
     ModelButton(std::function<void()> userClick, QWidget* parent) : Button(parent), userClick_(std::move(userClick)) {
+        useButtonStyle(*this);
         // A click that does not change the state (an option button already
         // chosen) is told here; any other in nextCheckState.
         QObject::connect(this, &QAbstractButton::clicked, this, [this] {
@@ -64,6 +65,12 @@ private:
     std::function<void()> userClick_;
     bool told_ = false;  // nextCheckState told this click
 };
+
+// Gives `button` a style of its own, deleted with it, that draws its keyboard
+// focus as a frame in its text colour, and, told so, traces its check mark's
+// ring or box in that colour too (button_style.cpp).
+void useButtonStyle(QAbstractButton& button);
+void traceCheckMark(QAbstractButton& button, bool traced);
 
 // Gives every ModelButton its accessible interface, whose actions (Toggle,
 // Press) click the button instead of toggling it behind the model's back.
@@ -96,6 +103,15 @@ private:
 // The widget for `control`, a child of `parent`, placed, coloured and shown as
 // the design data says.
 [[nodiscard]] std::unique_ptr<ControlView> createView(ui::Control& control, QWidget& parent, const UserClick& clicked);
+
+// Colours the widget of `control` (or the window, with its designed
+// background) in the pair the contrast rule (ui/contrast.hpp) chooses from its
+// designed background and the platform's palette for its class: window text
+// on window where the design gives a background, text on base for a text box
+// (a document). The other widgets keep the platform's colours. Asked again
+// when the platform's palette changes.
+void paintColours(QWidget& widget, const ui::Control& control);
+void paintColours(QWidget& window, std::uint32_t designed);
 
 // One per control kind.
 [[nodiscard]] std::unique_ptr<ControlView> createPictureBoxView(ui::PictureBox& control, QWidget& parent);

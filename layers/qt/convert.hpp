@@ -31,6 +31,11 @@ inline QRect toPixels(const ui::Rect& twips) {
 inline QColor toQColor(std::uint32_t bgr) {
     return {static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu), static_cast<int>((bgr >> 16) & 0xFFu)};
 }
+inline std::uint32_t toBgr(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return static_cast<std::uint32_t>(rgb.blue()) << 16 | static_cast<std::uint32_t>(rgb.green()) << 8 |
+           static_cast<std::uint32_t>(rgb.red());
+}
 
 // Qt's text widgets break lines at LF; the model keeps CR LF.
 inline QString toDisplayText(std::string_view crlfText) {

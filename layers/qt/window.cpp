@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 
@@ -43,9 +42,7 @@ Window::Window(ui::MainForm& form, runtime::Dispatcher& dispatcher) : form_(form
     setWindowIcon(toQIcon(form.icon()));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(toPixels(form.clientWidth()), toPixels(form.clientHeight()));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, toQColor(form.backColor()));
-    setPalette(background);
+    paintColours(*this, form.backColor());
     setAutoFillBackground(true);
     setFont(toQFont(form.font()));
 
@@ -92,6 +89,17 @@ void Window::userClicked(ui::Control& control) {
     // The run-time has reported an error that ends the program.
     QCoreApplication::exit(user_.exitStatus());
     hide();
+}
+
+bool Window::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) paintAllColours();
+    return handled;
+}
+
+void Window::paintAllColours() {
+    paintColours(*this, form_.backColor());
+    for (const auto& [control, view] : views_) paintColours(view->widget(), *control);
 }
 
 bool Window::focusNextPrevChild(bool next) {

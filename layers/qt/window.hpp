@@ -31,6 +31,9 @@ public:
     void showCentred();
 
 protected:
+    // A change of the platform's palette (ApplicationPaletteChange) repaints
+    // the window in the colours the contrast rule now chooses.
+    bool event(QEvent* event) override;
     // Tab and Shift+Tab, from any widget of the window: the keyboard contract's
     // next stop, which never chooses.
     bool focusNextPrevChild(bool next) override;
@@ -43,6 +46,7 @@ private:
     [[nodiscard]] ui::Control* focusedControl() const;
     [[nodiscard]] ControlView& viewOf(const ui::Control& control) const;
     void userClicked(ui::Control& control);
+    void paintAllColours();
     void chainTabOrder();
     void focusFirstControl();
 

@@ -7,8 +7,12 @@ namespace temperament::win32 {
 
 void ControlView::refresh(ui::Property) {}
 
-std::optional<COLORREF> ControlView::background() const {
-    if (const auto colour = control_.backColor()) return static_cast<COLORREF>(*colour);
+std::optional<ui::ColourPair> ControlView::colours(const Scheme& scheme) const {
+    const auto designed = control_.backColor();
+    // A read-only EDIT asks for the static colours: a document keeps a
+    // document's, designed or not, like one the user may type into.
+    if (surface_ == Surface::Document) return ui::paintedPair(designed, scheme.document);
+    if (designed) return ui::paintedPair(*designed, scheme.dialog);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // creates them from the design data, tells them of each property change, and
 // asks them how to colour themselves and whether their clicks are the user's.
 
+#include "layers/win32/scheme.hpp"
 #include "ui/control_model.hpp"
 
 #include <windows.h>
@@ -28,6 +29,10 @@ struct ChildPlacement {
     HWND after = HWND_BOTTOM;
 };
 
+// The system's surface a control is part of: the dialog's (button text on
+// button face) or a document's (window text on window: an EDIT, a LISTBOX).
+enum class Surface { Dialog, Document };
+
 class ControlView {
 public:
     virtual ~ControlView() = default;
@@ -40,20 +45,23 @@ public:
     // Brings the window in line with the model after `property` changed; the
     // main window shows and hides it.
     virtual void refresh(ui::Property property);
-    // The background for WM_CTLCOLORSTATIC, or nothing for the platform's own.
-    [[nodiscard]] virtual std::optional<COLORREF> background() const;
-    [[nodiscard]] virtual COLORREF textColour() const { return GetSysColor(COLOR_BTNTEXT); }
+    // The colours it is painted with (WM_CTLCOLOR*), as the contrast rule
+    // chooses them from its designed background and the scheme; nothing for
+    // the platform's own.
+    [[nodiscard]] std::optional<ui::ColourPair> colours(const Scheme& scheme) const;
     // Whether BN_CLICKED from this window is a user action for the dispatcher.
     [[nodiscard]] virtual bool takesClicks() const noexcept { return false; }
     // Paints an owner-drawn control.
     virtual void draw(const DRAWITEMSTRUCT& item) const;
 
 protected:
-    ControlView(ui::Control& control, HWND window) : control_(control), window_(window) {}
+    ControlView(ui::Control& control, HWND window, Surface surface = Surface::Dialog)
+        : control_(control), window_(window), surface_(surface) {}
 
 private:
     ui::Control& control_;
     HWND window_;  // destroyed with its parent
+    Surface surface_;
 };
 
 // Creates a child window of a standard class with the control's font; throws

@@ -10,6 +10,14 @@ namespace {
 // The report's title, in case the window itself could not be made.
 constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
+// The focus indicator shows once the keyboard moves the focus, as Windows'
+// dialog manager shows it; Wine's does not tell the window.
+void showFocusOnNavigation(HWND dialog, WPARAM key) {
+    if (key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+        SendMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+}
+
 }  // namespace
 
 int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
@@ -44,6 +52,7 @@ void handleMessage(HWND dialog, MSG& message) {
     // Escape means nothing to this window, as on the other layers; in a dialog
     // a multi-line EDIT would close the window for it.
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
+    if (message.message == WM_KEYDOWN && dialog != nullptr) showFocusOnNavigation(dialog, message.wParam);
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

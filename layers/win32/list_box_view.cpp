@@ -11,8 +11,7 @@ namespace {
 
 class ListBoxControl final : public ControlView {
 public:
-    ListBoxControl(ui::ListBox& listBox, HWND window) : ControlView(listBox, window) {}
-    [[nodiscard]] COLORREF textColour() const override { return GetSysColor(COLOR_WINDOWTEXT); }
+    ListBoxControl(ui::ListBox& listBox, HWND window) : ControlView(listBox, window, Surface::Document) {}
 };
 
 }  // namespace

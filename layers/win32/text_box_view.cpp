@@ -16,7 +16,8 @@ namespace {
 
 class TextBoxControl final : public ControlView {
 public:
-    TextBoxControl(ui::TextBox& textBox, HWND window) : ControlView(textBox, window), textBox_(textBox) {
+    TextBoxControl(ui::TextBox& textBox, HWND window)
+        : ControlView(textBox, window, Surface::Document), textBox_(textBox) {
         if (!SetWindowSubclass(window, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this))) {
             throwLastError("не може да се подготви " + textBox.memberName());
         }
@@ -32,14 +33,6 @@ public:
         showing_ = false;
         if (shown == 0) throwLastError("не може да се покаже текстът на " + textBox_.memberName());
     }
-
-    // A read-only EDIT asks for the static colours; it stays white like one the
-    // user may type into.
-    [[nodiscard]] std::optional<COLORREF> background() const override {
-        if (auto designed = ControlView::background()) return designed;
-        return GetSysColor(COLOR_WINDOW);
-    }
-    [[nodiscard]] COLORREF textColour() const override { return GetSysColor(COLOR_WINDOWTEXT); }
 
 private:
     static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -10,6 +10,8 @@
 #include "ui/main_form.hpp"
 #include "ui/user_actions.hpp"
 
+#include <commctrl.h>
+
 #include <memory>
 #include <span>
 #include <string_view>
@@ -51,6 +53,14 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT colours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+    // The buttons' focus indicator (NM_CUSTOMDRAW), and whether it shows
+    // (WM_CHANGEUISTATE, WM_UPDATEUISTATE).
+    LRESULT customDraw(const ControlView& native, const NMCUSTOMDRAW& draw);
+    void followFocusCues(WPARAM state);
+    // Asks the contrast rule again after the system's colours or settings
+    // changed, and repaints the window in the colours it now chooses.
+    void followScheme(UINT message, WPARAM wParam, LPARAM lParam);
+    [[nodiscard]] ui::ColourPair formColours() const;
     void userClicked(HWND child);
     void changed(std::span<const ui::Change> changes) override;
     // Shows and hides the child windows in one move.
@@ -71,10 +81,11 @@ private:
     int dpi_;
     bool failed_ = false;
     bool shown_ = false;
+    bool focusCues_ = false;  // the keyboard has moved the focus
+    Scheme scheme_;
     // Released after the window that uses them is gone (members die in reverse order).
     OwnedFont font_;
-    OwnedBrush background_;
-    std::vector<std::pair<COLORREF, OwnedBrush>> brushes_;
+    std::vector<std::pair<COLORREF, OwnedBrush>> brushes_;  // of the scheme's colours
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
     std::vector<Child> controls_;  // in tab order

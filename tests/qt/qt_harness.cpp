@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <utility>
@@ -96,6 +99,12 @@ Outcome runWindow(const Body& body, const runtime::ProjectDescription& project) 
     outcome.status = runtime::run(test_support::logClicks(project, outcome.clicks), layer);
     outcome.reports = layer.reports();
     return outcome;
+}
+
+void saveScreenshot(qt::Window& window, const QString& name) {
+    const QString folder = qEnvironmentVariable("TEMPERAMENT_SCREENSHOTS", QDir::currentPath());
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(window.grab().save(folder + u'/' + name));
 }
 
 void withQtWindow(const std::function<void(test_support::ScreenDriver&)>& body) {

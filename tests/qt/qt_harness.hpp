@@ -43,6 +43,10 @@ struct Outcome {
 // Runs `project` with its window shown and active; `body` plays the user.
 Outcome runWindow(const Body& body, const runtime::ProjectDescription& project = app::describeProject());
 
+// Saves what the window shows as `name` (a PNG) in TEMPERAMENT_SCREENSHOTS, or
+// in the working folder.
+void saveScreenshot(qt::Window& window, const QString& name);
+
 // Runs the real program for `body`; throws when it fails or reports an error.
 void withQtWindow(const std::function<void(test_support::ScreenDriver&)>& body);
 

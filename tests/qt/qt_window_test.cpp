@@ -12,7 +12,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
@@ -30,6 +29,7 @@ namespace temperament {
 namespace {
 
 using qt_test::QtDriver;
+using qt_test::saveScreenshot;
 using test_support::widget;
 
 // A grab holds device pixels: on a scaled screen, more than the window's own.
@@ -39,12 +39,6 @@ QColor colourAt(const QImage& image, QPoint windowPoint) {
 
 QColor colourInside(const QImage& image, const QWidget& widget, QPoint offset) {
     return colourAt(image, widget.geometry().topLeft() + offset);
-}
-
-void saveScreenshot(qt::Window& window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TEMPERAMENT_SCREENSHOTS", QDir::currentPath());
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(window.grab().save(folder + u'/' + name));
 }
 
 void expectRunsCleanly(const qt_test::Outcome& outcome) {
