@@ -1,5 +1,7 @@
 #include "layers/web/markup.hpp"
 
+#include "ui/contrast.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -116,10 +118,23 @@ private:
     std::vector<int> rows_;
 };
 
+// The background of a surface designed as `designed`, by the one contrast
+// rule, with the browser's own pair (its default black text on white): the
+// design's colour where that text reads on it, and otherwise the browser's
+// pair in its system colours, which follow the user's scheme. Forced colours
+// replace every colour anyway.
+std::string backgroundCss(ui::Colour designed) {
+    constexpr ui::SystemColours browser{{0x000000, 0xFFFFFF}, false};
+    if (ui::paintedPair(designed, browser).background == designed) {
+        return "background-color: " + toCssColour(designed) + ";";
+    }
+    return "background-color: Canvas; color: CanvasText;";
+}
+
 // The rule that places one control as designed.
 std::string placedCss(const ui::Control& control, const DesignGrid& grid) {
     std::string css = selectorOf(control) + " { " + grid.placeCss(control);
-    if (const auto colour = control.backColor()) css += " background-color: " + toCssColour(*colour) + ";";
+    if (const auto colour = control.backColor()) css += " " + backgroundCss(*colour);
     ui::visit(control,
               ui::Overloaded{
                   [&](const ui::Label& label) { css += std::string(" text-align: ") + toCss(label.alignment()) + ";"; },
@@ -281,8 +296,7 @@ std::string windowHtml(const ui::MainForm& form) {
 std::string windowCss(const ui::MainForm& form) {
     const DesignGrid grid(form);
     std::string css(sharedCss);
-    css += "main { " + grid.templateCss() + " background-color: " + toCssColour(form.backColor()) + "; " +
-           fontCss(form.font()) + " }\n";
+    css += "main { " + grid.templateCss() + " " + backgroundCss(form.backColor()) + " " + fontCss(form.font()) + " }\n";
     std::string column;
     for (const ui::Control* control : form.tabOrder()) {
         css += placedCss(*control, grid);

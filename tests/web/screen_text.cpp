@@ -6,6 +6,7 @@
 
 #include "support/screens.hpp"
 #include "support/walk.hpp"
+#include "ui/contrast.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -103,6 +104,8 @@ EMSCRIPTEN_BINDINGS(screen_text) {
     emscripten::function("stepText", &stepTextOf);
     emscripten::function("summary", &summaryOf);
     emscripten::function("unifiedDiff", &unifiedDiff);
+    // The one contrast rule's measure, for the tests that read colours off screenshots.
+    emscripten::function("contrastRatio", &ui::contrastRatio);
 }
 
 }  // namespace temperament::test_support
