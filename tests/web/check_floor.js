@@ -73,7 +73,13 @@ async function cssOf(file) {
       },
     },
   });
-  return results.flatMap((result) => result.warnings.map((warning) => `${file}:${warning.line}: ${warning.text}`));
+  // doiuse takes the max( of grid's minmax(), which every floor browser has,
+  // for CSS's max(): a line is only reported for a min(), max() or clamp() of its own.
+  const lines = fs.readFileSync(file, 'utf8').split('\n');
+  const ownMath = (line) => /\b(min|max|clamp)\(/.test(lines[line - 1].replace(/\bminmax\(/g, ''));
+  return results.flatMap((result) => result.warnings)
+    .filter((warning) => !warning.text.includes('"css-math-functions"') || ownMath(warning.line))
+    .map((warning) => `${file}:${warning.line}: ${warning.text}`);
 }
 
 async function main() {
