@@ -2,15 +2,10 @@
 
 #include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
+#include "runtime/error_reporter.hpp"
 #include "runtime/platform_layer.hpp"
 
 namespace temperament::win32 {
-namespace {
-
-// The report's title, in case the window itself could not be made.
-constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
-
-}  // namespace
 
 int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
     Window window(form, dispatcher, *this);
@@ -25,9 +20,10 @@ int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
 }
 
 void Layer::report(std::string_view message) {
-    const std::wstring text = L"Програмата спира поради грешка.\n\n" + widenLeniently(message);
+    const std::wstring text = widenLeniently(message) + L"\n\n" + widenLeniently(runtime::reportClosing);
+    const std::wstring title = widenLeniently(runtime::reportTitle);
     HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
-    MessageBoxW(owner, text.c_str(), reportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void runMessageLoop(HWND dialog) {
