@@ -55,13 +55,9 @@ std::string jsonString(std::string_view text) {
 }
 
 // The action read: {"do": "start"}, {"do": "key", "key": "Tab"}, or
-// {"do": "click" (or "toggle", "press"), "name": <accessible name>}.
-std::string jsonAction(const std::string& text, bool tree) {
-    if (!tree) {
-        const Action action = parseAction(text);
-        if (action.kind == Action::Kind::Start) return R"({"do": "start"})";
-        return R"({"do": "key", "key": )" + jsonString(headless::keyName(action.key)) + "}";
-    }
+// {"do": "click" (or "toggle", "press"), "name": <accessible name>}. A
+// speech's actions, start and keys, read as a tree's.
+std::string jsonAction(const std::string& text) {
     const TreeAction action = parseTreeAction(text);
     switch (action.kind) {
     case TreeAction::Kind::Start: return R"({"do": "start"})";
@@ -77,7 +73,7 @@ std::string jsonAction(const std::string& text, bool tree) {
 std::string jsonSteps(const AccessibleScenario& scenario, bool tree) {
     std::string out = "[";
     for (const AccessibleStep& step : scenario.steps) {
-        std::string action = jsonAction(step.action, tree);
+        std::string action = jsonAction(step.action);
         action.pop_back();  // its "}"
         out += std::string(out.size() > 1 ? ",\n    " : "\n    ") + action +
                ", \"action\": " + jsonString(step.action) + (tree ? ", \"tree\": [" : ", \"said\": [");
