@@ -13,17 +13,18 @@ first option button but move the choice there: after each timed click its
 first option button is clicked too, timed to the first drawing anywhere, the
 toolkit's floor for a click that shows anything at all.
 
-Usage: click_latency.py CLICKS LABEL DISPLAY COMMAND [LABEL DISPLAY COMMAND...]
-(COMMAND: a command line, split as the shell would). Prints one line per
-window, and one for the floor: "<label> <median ms> <worst ms> <clicks>",
-tab-separated."""
+Usage: click_latency.py EXPECTED_DATA CLICKS LABEL DISPLAY COMMAND [LABEL DISPLAY COMMAND...]
+(EXPECTED_DATA: the JSON file the build writes, see
+tests/linux/drive_program.py; COMMAND: a command line, split as the shell
+would). Prints one line per window, and one for the floor: "<label> <median
+ms> <worst ms> <clicks>", tab-separated."""
 
 import shlex
 import statistics
 import sys
 import time
 
-from x_window import Failure, ProgramWindow, centre, control_rect, open_display, overlaps
+from x_window import Failure, ProgramWindow, centre, open_display, overlaps, read_design
 
 QUIET = 0.03  # s without drawing: the screen has settled
 PATIENCE = 10.0  # s for a click's drawing, on a busy machine
@@ -58,23 +59,24 @@ def measure(window, rect, second, third):
 
 
 def main():
-    if len(sys.argv) < 5 or (len(sys.argv) - 2) % 3 != 0 or not sys.argv[1].isdigit():
+    if len(sys.argv) < 6 or (len(sys.argv) - 3) % 3 != 0 or not sys.argv[2].isdigit():
         sys.exit(__doc__)
-    clicks = int(sys.argv[1])
+    clicks = int(sys.argv[2])
     windows = []
     try:
-        for i in range(2, len(sys.argv), 3):
+        design = read_design(sys.argv[1])
+        for i in range(3, len(sys.argv), 3):
             label, display, command = sys.argv[i:i + 3]
-            window = ProgramWindow(shlex.split(command), open_display(display))
+            window = ProgramWindow(shlex.split(command), open_display(display), design)
             window.settle(0.2)
             window.watch_damage()
             windows.append((label, window, []))
-        first, second, third = centre("Option1(0)"), centre("Option1(1)"), centre("Option1(2)")
+        first, second, third = (centre(design, f"Option1({i})") for i in range(3))
         anywhere = (0, 0, 1 << 16, 1 << 16)
         floor = []
         for click in range(clicks):
             for label, window, times in windows:
-                rect = window.screen_rect(control_rect("Text1(0)"))
+                rect = window.screen_rect(design.rect("Text1(0)"))
                 try:
                     times.append(measure(window, rect, second, third))
                     if window is windows[-1][1]:

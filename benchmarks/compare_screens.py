@@ -7,8 +7,9 @@ the display box's caret blinks, so each first screen is a set of images, and
 the two sets must be equal. On a difference, names how many pixels differ and
 where, and saves both images (PPM) in --output.
 
-Usage: compare_screens.py [--display-file FILE] --output DIR --program CMD --baseline CMD
-(CMD: a command line, split as the shell would). Exit status 0 when equal."""
+Usage: compare_screens.py --data EXPECTED_DATA [--display-file FILE] --output DIR --program CMD --baseline CMD
+(CMD: a command line, split as the shell would; EXPECTED_DATA: the JSON file
+the build writes, see tests/linux/drive_program.py). Exit status 0 when equal."""
 
 import argparse
 import os
@@ -16,7 +17,7 @@ import shlex
 import sys
 import time
 
-from x_window import CLIENT_SIZE, Failure, ProgramWindow, centre, open_display
+from x_window import Failure, ProgramWindow, centre, open_display, read_design
 
 SAMPLING = 1.3  # s: more than a whole blink of the caret (on and off, 0.5 s each)
 
@@ -33,15 +34,15 @@ def samples(window):
     return seen
 
 
-def screens(command, disp):
-    window = ProgramWindow(shlex.split(command), disp)
+def screens(command, disp, design):
+    window = ProgramWindow(shlex.split(command), disp, design)
     try:
         # Sampled once nothing has been drawn for a while (a busy machine may
         # draw the first screen in pieces); the caret's blinks come 0.5 s apart.
         window.watch_damage()
         window.settle(quiet=0.2)
         first = samples(window)
-        window.click(centre("Option1(2)"))
+        window.click(centre(design, "Option1(2)"))
         window.settle(quiet=0.2)
         third = samples(window)
     finally:
@@ -51,9 +52,9 @@ def screens(command, disp):
     return {"first": first, "third": third}
 
 
-def difference(a, b):
-    """The differing pixels' count and bounding box (left, top, right, bottom)."""
-    width = CLIENT_SIZE[0]
+def difference(a, b, width):
+    """The differing pixels' count and bounding box (left, top, right, bottom)
+    of two images `width` pixels wide."""
     count, box = 0, None
     for i in range(0, len(a), 4):
         if a[i:i + 3] != b[i:i + 3]:
@@ -63,14 +64,15 @@ def difference(a, b):
     return count, box
 
 
-def save_ppm(path, image):
+def save_ppm(path, image, size):
     with open(path, "wb") as out:
-        out.write(b"P6 %d %d 255\n" % CLIENT_SIZE)
+        out.write(b"P6 %d %d 255\n" % size)
         out.write(bytes(b for i in range(0, len(image), 4) for b in (image[i + 2], image[i + 1], image[i])))
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--data", required=True, help="the expected data the build writes")
     parser.add_argument("--display-file", help="a file holding the display's name")
     parser.add_argument("--output", required=True)
     parser.add_argument("--program", required=True)
@@ -86,8 +88,9 @@ def main():
 
     disp = open_display(display)
     try:
-        ours = screens(arguments.program, disp)
-        theirs = screens(arguments.baseline, disp)
+        design = read_design(arguments.data)
+        ours = screens(arguments.program, disp, design)
+        theirs = screens(arguments.baseline, disp, design)
     except Failure as failure:
         sys.exit(f"compare_screens: {failure}")
 
@@ -100,11 +103,11 @@ def main():
             continue
         equal = False
         # The closest pair tells what differs.
-        count, box, pair = min(((*difference(a, b), (i, j)) for i, a in enumerate(images)
+        count, box, pair = min(((*difference(a, b, design.size[0]), (i, j)) for i, a in enumerate(images)
                                 for j, b in enumerate(others)), key=lambda found: found[0])
         stem = os.path.join(arguments.output, name)
-        save_ppm(stem + "-program.ppm", images[pair[0]])
-        save_ppm(stem + "-baseline.ppm", others[pair[1]])
+        save_ppm(stem + "-program.ppm", images[pair[0]], design.size)
+        save_ppm(stem + "-baseline.ppm", others[pair[1]], design.size)
         print(f"{title}: {len(images)} image(s) of the program, {len(others)} of the baseline; the closest two "
               f"differ in {count} pixel(s) within x {box[0]}..{box[2]}, y {box[1]}..{box[3]} "
               f"(saved as {stem}-*.ppm)" if count else

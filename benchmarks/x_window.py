@@ -19,32 +19,28 @@ except ImportError:
     sys.exit("python3-xlib is needed (scripts/setup.sh benchmarks)")
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
-from drive_program import DESIGN, Failure, ask_to_close, find_window, pixels, read_design, wait_until  # noqa: E402
-
-_design = read_design(DESIGN)
-CLIENT_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
+from drive_program import Design, Failure, ask_to_close, find_window, read_expected_data, wait_until  # noqa: E402
 
 
-def control_rect(name):
-    """(left, top, width, height) of a control in client pixels at 96 DPI."""
-    control = _design[name]
-    return (pixels(control["Left"]), pixels(control["Top"]), pixels(control["Width"]), pixels(control["Height"]))
+def read_design(path):
+    """The window's design from the expected data the build writes (see
+    tests/linux/drive_program.py)."""
+    return Design(read_expected_data(path))
 
 
-def centre(name):
-    left, top, width, height = control_rect(name)
+def centre(design, name):
+    left, top, width, height = design.rect(name)
     return (left + width // 2, top + height // 2)
-
-
 
 
 class ProgramWindow:
     """Starts `command` on the display `disp` (an Xlib Display, kept open by the
-    caller: Xvfb resets itself when its last client leaves) and waits for its
-    window."""
+    caller: Xvfb resets itself when its last client leaves) and waits for the
+    window of `design`."""
 
-    def __init__(self, command, disp, patience=60.0):
+    def __init__(self, command, disp, design, patience=60.0):
         self.disp = disp
+        self.design = design
         display_name = disp.get_display_name()
         self.root = self.disp.screen().root
         # The pointer out of the way: a control under it may show it.
@@ -55,12 +51,12 @@ class ProgramWindow:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.patience = patience
         self.damage = None
-        self.window = self._wait_for("its window to be shown", lambda: find_window(self.disp))
+        self.window = self._wait_for("its window to be shown", lambda: find_window(self.disp, design.title))
         geometry = self.window.get_geometry()
         # Wine draws the frame inside the X window: the same border left,
         # right and below, the caption above.
-        border = (geometry.width - CLIENT_SIZE[0]) // 2
-        top = geometry.height - CLIENT_SIZE[1] - border
+        border = (geometry.width - design.size[0]) // 2
+        top = geometry.height - design.size[1] - border
         if border < 0 or top < 0:
             raise Failure(f"the window is {geometry.width} x {geometry.height}, smaller than its client area")
         at = self.root.translate_coords(self.window, border, top)
@@ -71,8 +67,7 @@ class ProgramWindow:
 
     def client_image(self):
         """The client area's pixels, as the X server holds them (BGRX rows)."""
-        return self.root.get_image(self.origin[0], self.origin[1], CLIENT_SIZE[0], CLIENT_SIZE[1], X.ZPixmap,
-                                   0xFFFFFFFF).data
+        return self.root.get_image(self.origin[0], self.origin[1], *self.design.size, X.ZPixmap, 0xFFFFFFFF).data
 
     def screen_rect(self, rect):
         left, top, width, height = rect

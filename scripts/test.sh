@@ -27,19 +27,20 @@ section() { printf '== %s [%d:%02d]\n' "$1" $((SECONDS / 60)) $((SECONDS % 60));
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 logs=build/test-logs
 mkdir -p "$logs"
-pids=()
+# The checks started beside the rest, by name: their process ids.
+declare -A pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 beside() {
     local name=$1
     shift
     section "$name (beside the rest; output in $logs/$name.log)"
     "$@" >"$logs/$name.log" 2>&1 &
-    pids+=($!)
+    pids[$name]=$!
 }
 # Shows a check started beside the rest once it ends; its status is ours.
 finish() {
-    local name=$1 pid=$2 status=0
-    wait "$pid" || status=$?
+    local name=$1 status=0
+    wait "${pids[$name]}" || status=$?
     section "$name"
     cat "$logs/$name.log"
     return "$status"
@@ -59,9 +60,9 @@ cmake --build --preset win64
 beside static-checks scripts/check_static.sh
 ctest --preset win64
 
-finish web "${pids[1]}"
-finish static-checks "${pids[2]}"
-finish fresh-machine "${pids[0]}"
+finish web
+finish static-checks
+finish fresh-machine
 trap - EXIT
 
 section summary

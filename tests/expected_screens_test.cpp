@@ -1,10 +1,13 @@
 // The expected screens hold on the screenless layer, the reference: every
-// scenario, and every state the window can reach with every user action.
+// scenario, and every state the window can reach with every user action; and
+// so do the trees a screen reader must find. The screens' reader reads back
+// what the layer writes.
 
 #include "support/headless_driver.hpp"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <iostream>
 #include <set>
 
@@ -13,6 +16,12 @@ namespace {
 using namespace temperament::test_support;
 
 const std::filesystem::path folder = TEMPERAMENT_SCREENS;
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + '\n';
+    return text;
+}
 
 TEST(ExpectedScreens, EveryScenarioPlaysOnTheScreenlessWindow) {
     EXPECT_EQ(scenariosMismatch(folder, withHeadlessWindow), "");
@@ -48,6 +57,71 @@ TEST(ExpectedScreens, TheCoveringRunsTakeEveryTransition) {
     }
     EXPECT_EQ(distinct.size(), graph.transitions.size());
     std::cout << graph.transitions.size() << " transitions in " << taken << " actions\n";
+}
+
+TEST(ExpectedScreens, EveryScreenReadsBackAsTheScreenlessLayerWroteIt) {
+    for (const std::filesystem::path& file : scenarioFiles(folder)) {
+        for (const Step& step : readScenario(file).steps) {
+            const std::string written = step.screen.substr(step.screen.find('\n') + 1);  // after "Clicks ..."
+            EXPECT_EQ(temperament::headless::format(expectedScreen(step)), written)
+                << file.filename().string() << ", after " << step.action;
+        }
+    }
+}
+
+TEST(ExpectedScreens, AScreenThatCannotBeReadNamesTheStepAndLine) {
+    const auto problem = [](const std::string& screen) {
+        try {
+            (void)expectedScreen({"key Tab", screen});
+        } catch (const std::invalid_argument& error) {
+            return std::string(error.what());
+        }
+        return std::string("read");
+    };
+    const std::string head = "Clicks none\nWindow \"w\"\nFocus none\n";
+    EXPECT_EQ(problem(head + "Check1(0) CheckBox \"Силен\"\n"), "after \"== key Tab\", line 4: no state in []");
+    EXPECT_EQ(problem(head + "Label1(0) Label \"open\n"),
+              "after \"== key Tab\", line 4: a text in quotes is not closed");
+    EXPECT_EQ(problem(head + "Text1(0) TextBox\n  | a\\q\n"), "after \"== key Tab\", line 6: unknown escape \\q");
+    EXPECT_EQ(problem("Clicks none\nFocus none\n"), "after \"== key Tab\", line 2: not a \"Window ...\" line");
+}
+
+// The Linux and the Windows suites compare the real programs with these trees.
+TEST(ExpectedTrees, EveryTreeIsTheScreenlessWindows) {
+    const std::vector<std::filesystem::path> files = accessibleScenarioFiles(TEMPERAMENT_TREES, ".tree");
+    ASSERT_FALSE(files.empty());
+    for (const std::filesystem::path& file : files) {
+        const AccessibleScenario expected = readAccessibleScenario(file);
+        const AccessibleScenario found = headlessTrees(expected);
+        for (std::size_t i = 0; i < expected.steps.size(); ++i) {
+            const std::string want = joined(expected.steps[i].lines);
+            const std::string shown = joined(found.steps[i].lines);
+            EXPECT_TRUE(shown == want) << file.filename().string() << ", after " << expected.steps[i].action << ":\n"
+                                       << unifiedDiff(want, shown);
+        }
+    }
+}
+
+TEST(ExpectedTrees, AFileWithAnActionItsKindDoesNotTakeNamesTheLine) {
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "expected_trees_test";
+    std::filesystem::create_directories(scratch);
+    const auto problem = [&](const std::string& name, const std::string& text) {
+        const std::filesystem::path file = scratch / name;
+        std::ofstream(file, std::ios::binary) << text;
+        try {
+            (void)readAccessibleScenario(file);
+        } catch (const std::runtime_error& error) {
+            return std::string(error.what()).substr(file.string().size());
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(problem("a.tree", "# about\n== start\nwindow \"w\"\n== toggle Хипократ\n"),
+              ", line 4: \"toggle Хипократ\" names no control in quotes");
+    EXPECT_EQ(problem("a.tree", "window \"w\"\n"),
+              ", line 1: a line before the first \"== <action>\" that is no comment");
+    EXPECT_EQ(problem("a.speech", "== start\n\"said\"\n== click Option1(0)\n"), ", line 3: only keys are spoken");
+    EXPECT_EQ(problem("a.speech", "== start\nsaid\n"), ", line 2: said is not in double quotes");
+    std::filesystem::remove_all(scratch);
 }
 
 TEST(ExpectedScreens, ADifferenceIsShownAsAUnifiedDiff) {

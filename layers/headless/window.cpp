@@ -54,6 +54,8 @@ runtime::Continuation Window::click(ui::Control& control) {
     return user_.clicked(control);
 }
 
+runtime::Continuation Window::act(ui::Control& control) { return user_.clicked(control); }
+
 runtime::Continuation Window::press(Key key) {
     switch (key) {
     case Key::Tab:

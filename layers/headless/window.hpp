@@ -26,6 +26,9 @@ public:
 
     // A mouse click: the control takes the focus if it can, then the click.
     runtime::Continuation click(ui::Control& control);
+    // An assistive technology's action on a button (toggle, press): the
+    // click, the focus left where it is.
+    runtime::Continuation act(ui::Control& control);
     runtime::Continuation press(Key key);
 
     [[nodiscard]] Screen screen() const;

@@ -2,6 +2,7 @@
 
 #include "layers/qt/convert.hpp"
 #include "layers/qt/window.hpp"
+#include "runtime/error_reporter.hpp"
 #include "runtime/platform_layer.hpp"
 
 #include <QMessageBox>
@@ -28,8 +29,9 @@ int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
 
 void Layer::report(std::string_view message) {
     std::cerr << message << std::endl;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Грешка"), toQString(message), QMessageBox::Ok, window_);
-    box.setInformativeText(QStringLiteral("Програмата ще бъде затворена."));
+    QMessageBox box(QMessageBox::Critical, toQString(runtime::reportTitle), toQString(message), QMessageBox::Ok,
+                    window_);
+    box.setInformativeText(toQString(runtime::reportClosing));
     box.exec();
 }
 

@@ -26,11 +26,11 @@ public:
         val::global("console").call<void>("error", val(std::string(message)));
         val dialog = createElement("dialog");
         val heading = createElement("h2");
-        heading.set("textContent", val("Грешка"));
+        heading.set("textContent", val(std::string(runtime::reportTitle)));
         val text = createElement("p");
         text.set("textContent", val(std::string(message)));
         val end = createElement("p");
-        end.set("textContent", val("Програмата спря."));
+        end.set("textContent", val(std::string(runtime::reportClosing)));
         val form = createElement("form");
         form.set("method", val("dialog"));
         val close = createElement("button");

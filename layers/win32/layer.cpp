@@ -2,13 +2,11 @@
 
 #include "layers/win32/wide_text.hpp"
 #include "layers/win32/win32_error.hpp"
+#include "runtime/error_reporter.hpp"
 #include "runtime/platform_layer.hpp"
 
 namespace temperament::win32 {
 namespace {
-
-// The report's title, in case the window itself could not be made.
-constexpr const wchar_t* reportTitle = L"Видове темперамент: грешка";
 
 // The focus indicator shows once the keyboard moves the focus, as Windows'
 // dialog manager shows it; Wine's does not tell the window.
@@ -33,9 +31,10 @@ int Layer::run(ui::MainForm& form, runtime::Dispatcher& dispatcher) {
 }
 
 void Layer::report(std::string_view message) {
-    const std::wstring text = L"Програмата спира поради грешка.\n\n" + widenLeniently(message);
+    const std::wstring text = widenLeniently(message) + L"\n\n" + widenLeniently(runtime::reportClosing);
+    const std::wstring title = widenLeniently(runtime::reportTitle);
     HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
-    MessageBoxW(owner, text.c_str(), reportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void runMessageLoop(HWND dialog) {

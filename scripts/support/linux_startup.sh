@@ -48,7 +48,7 @@ first_display=$DISPLAY
 second_xvfb=$xvfb
 xvfb=
 start_xvfb
-latency=$(/usr/bin/python3 benchmarks/click_latency.py "$clicks" temperament "$first_display" "$build/temperament" \
+latency=$(/usr/bin/python3 benchmarks/click_latency.py "$build/expected_data.json" "$clicks" temperament "$first_display" "$build/temperament" \
     hand_built "$DISPLAY" "$build/benchmarks/hand_built_qt_window")
 field() { awk -F'\t' -v label="$1" -v column="$2" '$1 == label { print $column }' <<<"$latency"; }
 

@@ -39,7 +39,8 @@ say "== build"
 for preset in win64 win32-release; do
     [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
 done
-cmake --build --preset win64 --target temperament hand_built_window minimal_window startup_timer -j 2 >/dev/null
+cmake --build --preset win64 --target temperament hand_built_window minimal_window startup_timer expected_data_json \
+    -j 2 >/dev/null
 cmake --build --preset win32-release --target temperament -j 2 >/dev/null
 
 # The 32-bit release exe: size as shipped without symbols, and its imports.
@@ -89,7 +90,7 @@ second_xvfb=$xvfb
 xvfb=
 start_xvfb
 run="$PWD/tests/win32/wine_run.sh $build/tests/win32"
-latency=$(WINEPREFIX="$prefix" /usr/bin/python3 benchmarks/click_latency.py "$clicks" \
+latency=$(WINEPREFIX="$prefix" /usr/bin/python3 benchmarks/click_latency.py "$build/expected_data.json" "$clicks" \
     temperament "$first_display" "$run $build/temperament.exe" \
     hand_built "$DISPLAY" "$run $build/benchmarks/win32/hand_built_window.exe")
 click() { awk -F'\t' -v label="$1" -v column="$2" '$1 == label { print $column }' <<<"$latency"; }

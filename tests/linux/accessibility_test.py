@@ -1,18 +1,20 @@
 #!/usr/bin/python3
 """What a screen reader on Linux finds in the running program, through AT-SPI.
 
-Usage: accessibility_test.py PROGRAM SCRATCH_DIR TREE_FILE...
+Usage: accessibility_test.py EXPECTED_DATA PROGRAM SCRATCH_DIR
 
-Starts the program on a virtual X display of its own with a private session
-bus, on which the accessibility bus (at-spi-bus-launcher) runs, and with Qt's
-accessibility bridge on (QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1). Then plays each
-scenario of expected accessibility trees (tests/accessibility/*.tree) from a
-fresh start: keys and mouse clicks through the X test extension, the
-controls' accessible actions through AT-SPI, and after each step reads the
-window's tree with pyatspi as a screen reader does (roles, names, states, the
-display box's text through the Text interface) and compares it with the
-expected one. Prints a diff and exits 1 on a difference, 2 on any other
-failure; closes the program and requires its exit status 0.
+Starts the program on the X display DISPLAY names (a virtual one:
+benchmarks/on_virtual_display.sh) with a private session bus, on which the
+accessibility bus (at-spi-bus-launcher) runs, and with Qt's accessibility
+bridge on (QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1). Then plays each scenario of
+expected accessibility trees (tests/accessibility/*.tree, as the build's
+EXPECTED_DATA holds them, see drive_program.py) from a fresh start: keys and
+mouse clicks through the X test extension, the controls' accessible actions
+through AT-SPI, and after each step reads the window's tree with pyatspi as a
+screen reader does (roles, names, states, the display box's text through the
+Text interface) and compares it with the expected one. Prints a diff and
+exits 1 on a difference, 2 on any other failure; closes the program and
+requires its exit status 0.
 """
 
 import difflib
@@ -30,18 +32,6 @@ except ImportError:
     sys.exit("accessibility_test: python3-xlib is needed (scripts/setup.sh tests)")
 
 PATIENCE = 20.0  # seconds for a step's tree to appear; it normally takes milliseconds
-
-
-def parse_action(action):
-    """("start"|"key"|"click"|"toggle"|"press", argument)"""
-    verb, _, argument = action.partition(" ")
-    if verb in ("click", "toggle", "press"):
-        if len(argument) < 2 or argument[0] != '"' or argument[-1] != '"':
-            raise session.Failure(f"the action '{action}' names no control in quotes")
-        argument = argument[1:-1]
-    elif verb not in ("start", "key"):
-        raise session.Failure(f"unknown action '{action}'")
-    return verb, argument
 
 
 class Tree:
@@ -157,37 +147,38 @@ def wait_for_tree(tree, program, expected):
     return found
 
 
-def play(path, atspi, program_path, env, disp):
+def play(name, steps, atspi, program_path, env, disp, design):
     """Runs one scenario from a fresh start of the program; False when a tree differs."""
-    steps = session.read_steps(path)
-    with session.focused_program(program_path, env, disp) as (program, _):
-        tree = Tree(atspi, session.TITLE, program.pid)
-        for action, expected in steps:
-            verb, argument = parse_action(action)
-            if verb == "key":
-                session.press_key(disp, argument)
-            elif verb == "click":
-                click(disp, atspi, tree.named(argument))
-            elif verb in ("toggle", "press"):
-                act(atspi, tree.named(argument), verb.capitalize())
+    with session.focused_program(program_path, env, disp, design) as (program, _):
+        tree = Tree(atspi, design.title, program.pid)
+        for step in steps:
+            expected = step["tree"]
+            if step["do"] == "key":
+                session.press_key(disp, step["key"])
+            elif step["do"] == "click":
+                click(disp, atspi, tree.named(step["name"]))
+            elif step["do"] in ("toggle", "press"):
+                act(atspi, tree.named(step["name"]), step["do"].capitalize())
             found = wait_for_tree(tree, program, expected)
             if found is not None:
-                print(f"{os.path.basename(path)}: after '{action}':")
+                print(f"{name}: after '{step['action']}':")
                 sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
                     expected, found, "expected", "found", lineterm=""))
                 return False  # the next steps would start from another state
     return True
 
 def main():
-    if len(sys.argv) < 4:
+    if len(sys.argv) != 4:
         print(__doc__, file=sys.stderr)
         return 2
-    program, scratch, trees = sys.argv[1], sys.argv[2], sys.argv[3:]
+    data, program, scratch = sys.argv[1:]
     helpers = []
     try:
-        server, display_name = session.start_xvfb()
-        helpers.append(server)
-        env = session.scratch_environment(scratch, display_name)
+        expected = session.read_expected_data(data)
+        design, trees = session.Design(expected), expected["trees"]
+        if not trees:
+            raise session.Failure(f"{data} holds no expected tree")
+        env = session.scratch_environment(scratch, session.current_display())
         bus, env["DBUS_SESSION_BUS_ADDRESS"] = session.start_session_bus(scratch)
         helpers.insert(0, bus)
         helpers.insert(0, session.start_accessibility_bus(env))
@@ -195,12 +186,12 @@ def main():
         import pyatspi  # finds the accessibility bus through the session bus when imported
 
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        disp = xdisplay.Display(display_name)
+        disp = xdisplay.Display(env["DISPLAY"])
         failed = 0
-        for path in trees:
-            passed = play(path, pyatspi, program, env, disp)
+        for name, steps in sorted(trees.items()):
+            passed = play(name, steps, pyatspi, program, env, disp, design)
             failed += not passed
-            print(f"{os.path.basename(path)}: {'as expected' if passed else 'differs'}", flush=True)
+            print(f"{name}: {'as expected' if passed else 'differs'}", flush=True)
         print(f"{len(trees) - failed} passed, {failed} failed")
         return 1 if failed else 0
     except (session.Failure, OSError, subprocess.SubprocessError) as failure:

@@ -1,9 +1,12 @@
 #!/usr/bin/python3
-"""Runs the Linux program as a user would on a virtual X display of its own.
+"""Runs the Linux program as a user would, on the X display that DISPLAY names
+(a virtual one: benchmarks/on_virtual_display.sh).
 
-Usage: drive_program.py SCRATCH_DIR COMMAND [ARG...]
+Usage: drive_program.py EXPECTED_DATA SCRATCH_DIR COMMAND [ARG...]
 
-Starts Xvfb and a session bus of its own, then COMMAND (the program, possibly
+EXPECTED_DATA is the JSON file the build writes (expected_data.json, made by
+tests/expected_data.cpp): the window's design, read by the program's own
+reader. Starts a session bus of its own, then COMMAND (the program, possibly
 under valgrind or strace) with a scratch home and XDG folders under
 SCRATCH_DIR, so nothing of the machine's user leaks in. The session bus offers
 no services, as on a desktop without assistive technologies: the program's
@@ -16,6 +19,7 @@ other failure it stops the program and exits with 2.
 """
 
 import contextlib
+import json
 import os
 import shutil
 import subprocess
@@ -29,96 +33,57 @@ try:
 except ImportError:
     sys.exit("drive_program: python3-xlib is needed (scripts/setup.sh tests)")
 
-DESIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "MainForm.form")
 TWIPS_PER_PIXEL = 15
-
-
-def read_design(path):
-    """The window's settings and each control's, from the window definition:
-    {"MainForm": {...}, "Option1(0)": {"Left": 3480, ...}, ...}. Numbers are
-    ints (0x... colours too), texts strings without their quotes."""
-    design, current = {}, []
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            words = line.split()
-            if not words or words[0].startswith("#"):
-                continue
-            if words[0] == "Begin":
-                current.append(words[2])
-                design[words[2]] = {}
-            elif words[0] == "End":
-                current.pop()
-            elif len(words) >= 3 and words[1] == "=" and current:
-                value = line.split("=", 1)[1].strip()
-                if value.startswith('"'):
-                    design[current[-1]][words[0]] = value.strip('"')
-                elif value.lstrip("-").isdigit() or value.startswith("0x"):
-                    design[current[-1]][words[0]] = int(value, 0)
-    return design
-
-
-def pixels(twips):
-    return round(twips / TWIPS_PER_PIXEL)
-
-
-def top_left(control):
-    return (pixels(control["Left"]), pixels(control["Top"]))
-
-
-def rgb(bgr):
-    return (bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)
-
-
-_design = read_design(DESIGN)
-TITLE = _design["MainForm"]["Caption"].split("  ", 1)[-1]
-WINDOW_SIZE = (pixels(_design["MainForm"]["ClientWidth"]), pixels(_design["MainForm"]["ClientHeight"]))
-FORM = rgb(_design["MainForm"]["BackColor"])
-OPTION = rgb(_design["Option1(0)"]["BackColor"])
-BOX = rgb(_design["Check1(0)"]["BackColor"])
-OPTIONS = [top_left(_design[f"Option1({i})"]) for i in range(3)]
-BOXES = [top_left(_design[f"Check1({i})"]) for i in range(3)]
-_picture = _design["Picture1"]
-PICTURE_PROBES = [(pixels(_picture["Left"] + _picture["Width"] * fx), pixels(_picture["Top"] + _picture["Height"] * fy))
-                  for fx, fy in ((0.2, 0.2), (0.5, 0.45), (0.8, 0.7), (0.25, 0.8))]
-# Generous: under valgrind the program starts and repaints many times slower.
-PATIENCE = 300.0
 
 
 class Failure(Exception):
     pass
 
 
-def read_steps(path):
-    """[(action, [lines])] of a scenario file (tests/screens, tests/accessibility):
-    each step an '== <action>' line and the lines after it; '#' lines and
-    empty lines are comments."""
-    steps = []
-    with open(path, encoding="utf-8") as lines:
-        for number, line in enumerate(lines, 1):
-            line = line.rstrip("\n")
-            if line.startswith("#") or not line.strip():
-                continue
-            if line.startswith("== "):
-                steps.append((line[3:], []))
-            elif not steps:
-                raise Failure(f"{path}:{number}: a line before the first '== <action>'")
-            else:
-                steps[-1][1].append(line)
-    return steps
+def pixels(twips):
+    return round(twips / TWIPS_PER_PIXEL)
 
 
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as announced:
-        number = announced.readline().strip()
-    if not number:
-        server.kill()
-        raise Failure("Xvfb did not start")
-    return server, ":" + number
+def rgb(bgr):
+    return (bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)
+
+
+def read_expected_data(path):
+    """The expected data the build writes: {"design": ..., "errorReport": ...,
+    "trees": {file: [{"action", "tree"}]}, "speech": {file: [{"action", "said"}]}}."""
+    try:
+        with open(path, encoding="utf-8") as data:
+            return json.load(data)
+    except (OSError, ValueError) as error:
+        raise Failure(f"{path}: {error} (the build writes it: target expected_data_json)") from None
+
+
+class Design:
+    """The window as the program builds it from its design data, in pixels at
+    96 DPI and colours as (red, green, blue)."""
+
+    def __init__(self, expected_data):
+        window = expected_data["design"]
+        self.controls = window["controls"]
+        # The caption after the publisher's address: what finds the window.
+        self.title = window["caption"].split("  ", 1)[-1]
+        self.size = (pixels(window["clientWidth"]), pixels(window["clientHeight"]))
+        self.colour = rgb(window["backColor"])
+
+    def rect(self, member):
+        """(left, top, width, height) of a control."""
+        control = self.controls[member]
+        return tuple(pixels(control[key]) for key in ("left", "top", "width", "height"))
+
+    def top_left(self, member):
+        return self.rect(member)[:2]
+
+    def colour_of(self, member):
+        return rgb(self.controls[member]["backColor"])
+
+
+# Generous: under valgrind the program starts and repaints many times slower.
+PATIENCE = 300.0
 
 
 SESSION_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
@@ -224,7 +189,7 @@ def press_key(disp, name):
     disp.sync()
 
 
-def find_window(disp, title=TITLE):
+def find_window(disp, title):
     """The shown top-level X window whose caption holds `title`, or None."""
     net_name = disp.intern_atom("_NET_WM_NAME")
     utf8 = disp.intern_atom("UTF8_STRING")
@@ -250,14 +215,15 @@ def ask_to_close(disp, window):
 
 
 class Window:
-    def __init__(self, disp, program):
+    def __init__(self, disp, program, design):
         self.disp = disp
         self.root = disp.screen().root
         self.program = program
-        self.window = self.wait_for("the program's window to be shown", lambda: find_window(disp))
+        self.design = design
+        self.window = self.wait_for("the program's window to be shown", lambda: find_window(disp, design.title))
         geometry = self.window.get_geometry()
-        if (geometry.width, geometry.height) != WINDOW_SIZE:
-            raise Failure(f"the window is {geometry.width} x {geometry.height}, not {WINDOW_SIZE[0]} x {WINDOW_SIZE[1]}")
+        if (geometry.width, geometry.height) != design.size:
+            raise Failure(f"the window is {geometry.width} x {geometry.height}, not {design.size[0]} x {design.size[1]}")
         origin = self.root.translate_coords(self.window, 0, 0)
         self.origin = (origin.x, origin.y)
 
@@ -284,14 +250,14 @@ class Window:
 
 
 @contextlib.contextmanager
-def focused_program(program_path, env, disp):
+def focused_program(program_path, env, disp, design):
     """Starts the program and yields (program, Window) with the keyboard given
     to its window, as a window manager would (the display has none). When the
     block is left, the window is closed and the program must end with status
     0; after a failure it is stopped."""
     program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL)
     try:
-        window = Window(disp, program)
+        window = Window(disp, program, design)
         window.window.set_input_focus(X.RevertToParent, X.CurrentTime)
         disp.sync()
         yield program, window
@@ -305,68 +271,85 @@ def focused_program(program_path, env, disp):
             program.wait()
 
 
-def box_place(i):
+def box_place(design, i):
     # The right end of the box, away from its indicator and caption.
-    return (BOXES[i][0] + 100, BOXES[i][1] + 3)
+    left, top = design.top_left(f"Check1({i})")
+    return (left + 100, top + 3)
 
 
-def box_click(i):
-    return (BOXES[i][0] + 8, BOXES[i][1] + 12)
+def box_click(design, i):
+    left, top = design.top_left(f"Check1({i})")
+    return (left + 8, top + 12)
 
 
-def option_click(i):
-    return (OPTIONS[i][0] + 8, OPTIONS[i][1] + 9)
+def option_click(design, i):
+    left, top = design.top_left(f"Option1({i})")
+    return (left + 8, top + 9)
 
 
 def picture_shown(window):
-    return any(window.colour(p) != FORM for p in PICTURE_PROBES)
+    left, top, width, height = window.design.rect("Picture1")
+    probes = [(left + round(width * fx), top + round(height * fy))
+              for fx, fy in ((0.2, 0.2), (0.5, 0.45), (0.8, 0.7), (0.25, 0.8))]
+    return any(window.colour(p) != window.design.colour for p in probes)
 
 
 def drive(window):
     w = window
-    w.shows("the first screen to be painted", (OPTIONS[0][0] + 85, OPTIONS[0][1] + 2), OPTION)
+    design = w.design
+    box = design.colour_of("Check1(0)")
+    option = design.top_left("Option1(0)")
+    w.shows("the first screen to be painted", (option[0] + 85, option[1] + 2), design.colour_of("Option1(0)"))
     if picture_shown(w):
         raise Failure("the picture is shown before any classification is chosen")
 
-    w.click(option_click(0))
+    w.click(option_click(design, 0))
     w.wait_for("Hippocrates' picture", lambda: picture_shown(w))
-    w.click(option_click(1))
+    w.click(option_click(design, 1))
     w.wait_for("Jung's screen, without the picture", lambda: not picture_shown(w))
-    w.click(option_click(2))
+    w.click(option_click(design, 2))
     for i in range(3):
-        w.shows(f"Pavlov's property box {i + 1}", box_place(i), BOX)
+        w.shows(f"Pavlov's property box {i + 1}", box_place(design, i), box)
 
-    w.click(box_click(2))  # mobile -> slow: only the caption changes
-    w.click(box_click(1))  # unbalanced: mobility no longer applies
-    w.shows("box 3 hidden", box_place(2), BOX, expected=False)
-    w.click(box_click(0))  # weak: balance no longer applies
-    w.shows("box 2 hidden", box_place(1), BOX, expected=False)
-    w.click(box_click(0))  # strong again
-    w.shows("box 2 shown again", box_place(1), BOX)
-    w.click(box_click(1))  # balanced again
-    w.shows("box 3 shown again", box_place(2), BOX)
-    w.click(box_click(2))
-    w.click(option_click(0))
-    w.shows("the boxes hidden with Hippocrates", box_place(0), BOX, expected=False)
+    w.click(box_click(design, 2))  # mobile -> slow: only the caption changes
+    w.click(box_click(design, 1))  # unbalanced: mobility no longer applies
+    w.shows("box 3 hidden", box_place(design, 2), box, expected=False)
+    w.click(box_click(design, 0))  # weak: balance no longer applies
+    w.shows("box 2 hidden", box_place(design, 1), box, expected=False)
+    w.click(box_click(design, 0))  # strong again
+    w.shows("box 2 shown again", box_place(design, 1), box)
+    w.click(box_click(design, 1))  # balanced again
+    w.shows("box 3 shown again", box_place(design, 2), box)
+    w.click(box_click(design, 2))
+    w.click(option_click(design, 0))
+    w.shows("the boxes hidden with Hippocrates", box_place(design, 0), box, expected=False)
     w.wait_for("Hippocrates' picture again", lambda: picture_shown(w))
     print("drove every classification and the property boxes", flush=True)
 
 
+def current_display():
+    """The display to run on: DISPLAY's, which a virtual display sets."""
+    name = os.environ.get("DISPLAY", "")
+    if not name:
+        raise Failure("no X display: run this on a virtual one (benchmarks/on_virtual_display.sh)")
+    return name
+
+
 def main():
-    if len(sys.argv) < 3:
+    if len(sys.argv) < 4:
         print(__doc__, file=sys.stderr)
         return 2
-    scratch, command = sys.argv[1], sys.argv[2:]
-    server, display_name = start_xvfb()
+    data, scratch, command = sys.argv[1], sys.argv[2], sys.argv[3:]
     program = None
     bus = None
     try:
-        env = scratch_environment(scratch, display_name)
+        design = Design(read_expected_data(data))
+        env = scratch_environment(scratch, current_display())
         bus, env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(scratch)
         subprocess.run(["fc-cache"], env=env, check=True)
         program = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL)
-        disp = xdisplay.Display(display_name)
-        window = Window(disp, program)
+        disp = xdisplay.Display(env["DISPLAY"])
+        window = Window(disp, program, design)
         drive(window)
         window.close()
         status = program.wait(timeout=PATIENCE)
@@ -379,10 +362,9 @@ def main():
         if program is not None and program.poll() is None:
             program.kill()
             program.wait()
-        for helper in (bus, server):
-            if helper is not None:
-                helper.terminate()
-                helper.wait()
+        if bus is not None:
+            bus.terminate()
+            bus.wait()
 
 
 if __name__ == "__main__":

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Usage: memcheck_test.sh PROGRAM SUPPRESSIONS WORK_DIR
-# Runs PROGRAM under valgrind's memcheck on a virtual X display through every
-# screen and closes it. Passes when it ends with status 0, memcheck found no
-# error and nothing is definitely lost (an error here, so the status is 99).
+# Usage: memcheck_test.sh EXPECTED_DATA PROGRAM SUPPRESSIONS WORK_DIR
+# Runs PROGRAM under valgrind's memcheck through every screen on the X display
+# DISPLAY names (a virtual one, benchmarks/on_virtual_display.sh) and closes
+# it (drive_program.py, with the build's EXPECTED_DATA). Passes when it ends
+# with status 0, memcheck found no error and nothing is definitely lost (an
+# error here, so the status is 99).
 set -euo pipefail
-program=$1
-suppressions=$2
-work=$3
+data=$1
+program=$2
+suppressions=$3
+work=$4
 here=$(dirname "$0")
 mkdir -p "$work"
 log=$work/memcheck.log
 
 status=0
-"$here/drive_program.py" "$work/scratch" \
+"$here/drive_program.py" "$data" "$work/scratch" \
     valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=99 \
     --num-callers=40 --show-error-list=yes --suppressions="$suppressions" --log-file="$log" \
     "$program" || status=$?

@@ -1,21 +1,29 @@
 #!/usr/bin/python3
 """What a blind user hears: the running program read aloud by Orca.
 
-Usage: orca_test.py PROGRAM SCRATCH_DIR SCREENS_FILE SPEECH_FILE
+Usage: orca_test.py EXPECTED_DATA PROGRAM SCRATCH_DIR [--write REMAKE FOLDER]
 
-Starts, on a virtual X display of its own with a private session bus and the
+Starts, on the X display DISPLAY names (a virtual one:
+benchmarks/on_virtual_display.sh), with a private session bus and the
 accessibility bus (as accessibility_test.py does), speech-dispatcher, whose
 one output module writes every utterance as a line of a file instead of
 speaking it, and Debian's Orca with its own settings folder: its defaults,
 but no braille display, no sounds and no key echo (the names of the keys
 pressed are Orca's words, not the program's, and whether it says "left
 shift" depends on timing). Once Orca has said that it is on, starts the
-program, gives its window the keyboard and plays the keys of the scenario
-SCREENS_FILE (tests/screens/keyboard.screens) through the X test extension.
-After each step it waits until Orca has said, since that step, what
-SPEECH_FILE expects, and fails with a diff when Orca has said something else
-or not all of it within a patient while. Exits 1 on a difference, 2 on
-any other failure; closes the program and requires its exit status 0.
+program, gives its window the keyboard and, for each expected speech
+(tests/accessibility/*.speech, as the build's EXPECTED_DATA holds it, see
+drive_program.py), plays the keys of its steps through the X test extension.
+After each step it waits until Orca has said, since that step, what the
+speech expects, and fails with a diff when Orca has said something else or
+not all of it within a patient while. Exits 1 on a difference, 2 on any
+other failure; closes the program and requires its exit status 0.
+
+With --write it expects nothing: after each step it keeps what Orca says
+until Orca has been quiet for a while, and has the tool REMAKE
+(tests/remake_expected.cpp) write it into the speech file of that name in
+FOLDER, for review in git diff. On a busy machine Orca may be slower than
+that while: play the check after.
 
 Orca runs in English (C.UTF-8), the language the expected speech is written
 in. /usr/bin/orca refuses to start while any other Orca of the same user
@@ -45,6 +53,7 @@ if importlib.util.find_spec("orca") is None or shutil.which("speech-dispatcher")
 # and speech-dispatcher can take many seconds, most of all when starting.
 PATIENCE = 60.0
 START_PATIENCE = 180.0
+QUIET = 3.0  # seconds without a word: Orca has said all it says after a step (--write)
 READY = "Screen reader on."  # what Orca says once it listens
 
 SPEECHD_CONFIG = """\
@@ -74,22 +83,6 @@ sys.exit(orca.main())
 """
 
 
-def read_speech(path, screens_path):
-    """The expected speech, whose steps must be those of the scenario: each
-    utterance written in double quotes, so that its spaces show."""
-    steps = session.read_steps(path)
-    actions = [action for action, _ in session.read_steps(screens_path)]
-    if [action for action, _ in steps] != actions:
-        raise session.Failure(f"{path} does not follow the steps of {screens_path}")
-    for action, utterances in steps:
-        if action != "start" and not action.startswith("key "):
-            raise session.Failure(f"{path}: '{action}' is not a key; only the keyboard scenario is spoken")
-        for utterance in utterances:
-            if len(utterance) < 2 or utterance[0] != '"' or utterance[-1] != '"':
-                raise session.Failure(f"{path}: after '{action}': {utterance} is not in double quotes")
-    return [(action, [u[1:-1] for u in utterances]) for action, utterances in steps]
-
-
 class Speech:
     """What Orca has said so far: the utterances speech-dispatcher wrote."""
 
@@ -114,6 +107,23 @@ class Speech:
                     raise session.Failure(f"{name} ended with status {process.returncode}")
             found = self.said()[since:]
             if found == expected or time.monotonic() > deadline:
+                return found
+            time.sleep(0.05)
+
+    def settle(self, since, running, at_least=0):
+        """The utterances after the first `since` once there are `at_least`
+        and Orca has said nothing more for QUIET seconds (or as they are when
+        PATIENCE runs out); fails when a helper ends."""
+        deadline = time.monotonic() + PATIENCE
+        found, quiet_since = None, time.monotonic()
+        while True:
+            for name, process in running:
+                if process.poll() is not None:
+                    raise session.Failure(f"{name} ended with status {process.returncode}")
+            now = self.said()[since:]
+            if now != found:
+                found, quiet_since = now, time.monotonic()
+            if (len(found) >= at_least and time.monotonic() - quiet_since >= QUIET) or time.monotonic() > deadline:
                 return found
             time.sleep(0.05)
 
@@ -156,35 +166,43 @@ def start_orca(scratch, env):
         output.close()
 
 
-def play(steps, program_path, env, disp, speech, helpers):
+def play(steps, program_path, env, disp, design, speech, helpers, said=None):
     """Plays the steps on a fresh start of the program; False when Orca said
-    something else."""
+    something else. With `said`, a list, expects nothing and appends what
+    Orca said after each step."""
     since = len(speech.said())
-    with session.focused_program(program_path, env, disp) as (program, _):
+    with session.focused_program(program_path, env, disp, design) as (program, _):
         running = helpers + [("the program", program)]
-        for action, expected in steps:
-            if action.startswith("key "):
+        for step in steps:
+            if step["do"] == "key":
                 since = len(speech.said())
-                session.press_key(disp, action[4:])
+                session.press_key(disp, step["key"])
+            if said is not None:
+                # Orca names the window once it shows, whatever else it says.
+                said.append(speech.settle(since, running, at_least=1 if step["do"] == "start" else 0))
+                continue
+            expected = step["said"]
             found = speech.wait_for(since, expected, running, PATIENCE)
             if found != expected:
-                print(f"after '{action}' Orca said:")
+                print(f"after '{step['action']}' Orca said:")
                 sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
                     [f'"{u}"' for u in expected], [f'"{u}"' for u in found], "expected", "said", lineterm=""))
                 return False
     return True
 
 def main():
-    if len(sys.argv) != 5:
+    write = sys.argv[4:5] == ["--write"]
+    if len(sys.argv) != (7 if write else 4):
         print(__doc__, file=sys.stderr)
         return 2
-    program, scratch, screens, speech_file = sys.argv[1:]
+    data, program, scratch = sys.argv[1:4]
     helpers = []  # (name, process), stopped last first
     try:
-        steps = read_speech(speech_file, screens)
-        server, display_name = session.start_xvfb()
-        helpers.append(("Xvfb", server))
-        env = session.scratch_environment(scratch, display_name)
+        expected = session.read_expected_data(data)
+        design, speeches = session.Design(expected), expected["speech"]
+        if not speeches:
+            raise session.Failure(f"{data} holds no expected speech")
+        env = session.scratch_environment(scratch, session.current_display())
         for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
             env.pop(name, None)
         env["LANG"] = "C.UTF-8"
@@ -200,9 +218,20 @@ def main():
         # On a desktop Qt learns from its settings, through the accessibility
         # bus, that a screen reader is on; this session has no such settings.
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        passed = play(steps, program, env, xdisplay.Display(display_name), speech, helpers)
-        print(f"{os.path.basename(speech_file)}: {'as expected' if passed else 'differs'}", flush=True)
-        return 0 if passed else 1
+        disp = xdisplay.Display(env["DISPLAY"])
+        failed = 0
+        for name, steps in sorted(speeches.items()):
+            if write:
+                said = []
+                play(steps, program, env, disp, design, speech, helpers, said)
+                remake, folder = sys.argv[5:7]
+                words = [word for utterances in said for word in ["==", *utterances]]
+                subprocess.run([remake, "speech", os.path.join(folder, name), *words], check=True)
+                continue
+            passed = play(steps, program, env, disp, design, speech, helpers)
+            failed += not passed
+            print(f"{name}: {'as expected' if passed else 'differs'}", flush=True)
+        return 1 if failed else 0
     except (session.Failure, OSError, subprocess.SubprocessError) as failure:
         print(f"orca_test: {failure}", file=sys.stderr)
         return 2

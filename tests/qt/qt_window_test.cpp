@@ -3,6 +3,7 @@
 // itself sets, closing, and the error report. Screenshots go to
 // TEMPERAMENT_SCREENSHOTS (the README's come from here).
 
+#include "layers/qt/convert.hpp"
 #include "layers/qt/layer.hpp"
 #include "qt_harness.hpp"
 #include "runtime/run_time_error.hpp"
@@ -136,7 +137,8 @@ TEST(QtWindow, ClosingTheWindowEndsWithStatusZero) {
 }
 
 // A fault injected into this test's copy of the project: choosing Jung
-// raises a run-time error, which a message box and standard error report.
+// raises a run-time error, which a message box (in the words every layer's
+// report has) and standard error report.
 TEST(QtWindow, ARunTimeErrorIsReportedAndEndsTheProgram) {
     const runtime::ProjectDescription project = test_support::aroundClicks(
         app::describeProject(), [](const std::string& click, ui::MainForm&, const auto& handler) {
@@ -144,7 +146,11 @@ TEST(QtWindow, ARunTimeErrorIsReportedAndEndsTheProgram) {
                 throw runtime::RunTimeError(runtime::ErrorCode::InvalidPropertyIndex, "ListBox", "List1(1)", "List");
             handler();
         });
-    QString reported;
+    struct Report {
+        QString title;
+        QString text;
+        QString closing;
+    } reported;
     QTimer::singleShot(0, [] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* form = dynamic_cast<qt::Window*>(window))
@@ -154,7 +160,7 @@ TEST(QtWindow, ARunTimeErrorIsReportedAndEndsTheProgram) {
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            reported = box->text();
+            reported = {box->windowTitle(), box->text(), box->informativeText()};
             box->accept();
         }
     });
@@ -167,8 +173,10 @@ TEST(QtWindow, ARunTimeErrorIsReportedAndEndsTheProgram) {
     std::cerr.rdbuf(standardError);
 
     EXPECT_EQ(status, runtime::failureStatus);
-    EXPECT_TRUE(reported.contains(QStringLiteral("ListBox List1(1), List"))) << reported.toStdString();
-    EXPECT_EQ(QString::fromStdString(errors.str()), reported + u'\n');
+    EXPECT_TRUE(reported.text.contains(QStringLiteral("ListBox List1(1), List"))) << reported.text.toStdString();
+    EXPECT_EQ(reported.title, qt::toQString(runtime::reportTitle));
+    EXPECT_EQ(reported.closing, qt::toQString(runtime::reportClosing));
+    EXPECT_EQ(QString::fromStdString(errors.str()), reported.text + u'\n');
 }
 
 }  // namespace

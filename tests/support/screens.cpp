@@ -17,6 +17,89 @@ std::vector<std::string> lines(const std::string& text) {
     return all;
 }
 
+// A text as headless::format escapes it, back as it was: \\, \", \r, \n, \xHH.
+std::string unescaped(std::string_view escaped) {
+    std::string text;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != '\\') {
+            text += escaped[i];
+            continue;
+        }
+        if (++i == escaped.size()) throw std::invalid_argument("a backslash ends the text");
+        switch (const char c = escaped[i]) {
+        case 'r': text += '\r'; break;
+        case 'n': text += '\n'; break;
+        case 'x': {
+            const std::string hex(escaped.substr(i + 1, 2));
+            if (hex.size() != 2 || hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+                throw std::invalid_argument("\\x is not followed by two hex digits");
+            text += static_cast<char>(std::stoi(hex, nullptr, 16));
+            i += 2;
+            break;
+        }
+        case '\\':
+        case '"': text += c; break;
+        default: throw std::invalid_argument(std::string("unknown escape \\") + c);
+        }
+    }
+    return text;
+}
+
+// A quoted text at the start of `rest`, unescaped; `rest` is left after it.
+std::string quotedText(std::string_view& rest) {
+    if (!rest.starts_with('"')) throw std::invalid_argument("no text in quotes");
+    for (std::size_t end = 1; end < rest.size(); ++end) {
+        if (rest[end] == '\\') {
+            ++end;
+        } else if (rest[end] == '"') {
+            std::string text = unescaped(rest.substr(1, end - 1));
+            rest.remove_prefix(end + 1);
+            return text;
+        }
+    }
+    throw std::invalid_argument("a text in quotes is not closed");
+}
+
+// "<member> <Kind>", the kind's state and caption, and " (hidden)".
+headless::ShownControl controlHead(std::string_view line) {
+    headless::ShownControl control;
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) throw std::invalid_argument("no kind after the member");
+    control.member = line.substr(0, space);
+    std::string_view rest = line.substr(space + 1);
+    const std::size_t kindEnd = std::min(rest.find(' '), rest.size());
+    const auto kind = ui::kindNamed(rest.substr(0, kindEnd));
+    if (!kind) throw std::invalid_argument("no control kind " + std::string(rest.substr(0, kindEnd)));
+    control.kind = *kind;
+    rest.remove_prefix(kindEnd);
+    const auto mark = [&](char open, char close) {
+        if (rest.size() < 5 || rest[0] != ' ' || rest[1] != open || rest[3] != close || rest[4] != ' ')
+            throw std::invalid_argument(std::string("no state in ") + open + close);
+        control.mark = rest[2];
+        rest.remove_prefix(4);
+    };
+    bool captioned = true;
+    switch (control.kind) {
+    case ui::ControlKind::CheckBox: mark('[', ']'); break;
+    case ui::ControlKind::OptionButton: mark('(', ')'); break;
+    case ui::ControlKind::Label: break;
+    case ui::ControlKind::PictureBox:
+    case ui::ControlKind::TextBox:
+    case ui::ControlKind::ListBox: captioned = false; break;
+    }
+    if (captioned) {
+        if (!rest.starts_with(' ')) throw std::invalid_argument("no caption");
+        rest.remove_prefix(1);
+        control.text = quotedText(rest);
+    }
+    if (rest == " (hidden)") {
+        control.visible = false;
+    } else if (!rest.empty()) {
+        throw std::invalid_argument("\"" + std::string(rest) + "\" after the control");
+    }
+    return control;
+}
+
 }  // namespace
 
 Action parseAction(std::string_view text) {
@@ -111,43 +194,55 @@ std::array<std::string, 3> classificationTexts(const std::filesystem::path& fold
         const auto step = std::find_if(scenario.steps.begin(), scenario.steps.end(),
                                        [&](const Step& each) { return each.action == action; });
         if (step == scenario.steps.end()) throw std::runtime_error("classifications.screens has no " + action);
-        texts.at(option) = textBoxText(step->screen, "Text1(0)");
+        texts.at(option) = shown(expectedScreen(*step), "Text1(0)").text;
     }
     return texts;
 }
 
-std::string textBoxText(const std::string& screen, std::string_view member) {
-    const std::string head = std::string(member) + " TextBox";
-    std::istringstream lines(screen);
-    std::string escaped;
-    bool found = false;
-    bool inside = false;
-    for (std::string line; std::getline(lines, line);) {
-        if (inside && line.starts_with("  | ")) {
-            escaped += line.substr(4);  // a "\n" escape ends the line it breaks
-            continue;
+headless::Screen expectedScreen(const Step& step) {
+    const std::vector<std::string> all = lines(step.screen);
+    std::size_t at = 0;  // the line being read
+    headless::Screen screen;
+    try {
+        const auto line = [&](std::string_view head) {
+            if (at == all.size() || !all[at].starts_with(head))
+                throw std::invalid_argument("not a \"" + std::string(head) + "...\" line");
+            return std::string_view(all[at++]).substr(head.size());
+        };
+        (void)line("Clicks ");
+        std::string_view caption = line("Window ");
+        screen.caption = quotedText(caption);
+        if (!caption.empty()) throw std::invalid_argument("more after the caption");
+        const std::string_view focus = line("Focus ");
+        screen.focus = focus == "none" ? std::string() : std::string(focus);
+        while (at < all.size()) {
+            headless::ShownControl control = controlHead(all[at]);
+            std::string block;
+            for (++at; at < all.size() && all[at].starts_with("  | "); ++at) {
+                const std::string_view text = std::string_view(all[at]).substr(4);
+                if (control.kind == ui::ControlKind::ListBox) {
+                    control.items.push_back(unescaped(text));
+                } else if (control.kind == ui::ControlKind::TextBox) {
+                    block += text;  // a "\n" escape ends the line it breaks
+                } else {
+                    throw std::invalid_argument("a " + std::string(ui::interfaceName(control.kind)) + " has no lines");
+                }
+            }
+            if (control.kind == ui::ControlKind::TextBox) control.text = unescaped(block);
+            screen.controls.push_back(std::move(control));
         }
-        inside = line == head || line == head + " (hidden)";
-        found = found || inside;
+    } catch (const std::invalid_argument& error) {
+        throw std::invalid_argument("after \"== " + step.action + "\", line " + std::to_string(at + 1) + ": " +
+                                    error.what());
     }
-    if (!found) throw std::invalid_argument("the screen shows no text box " + std::string(member));
-    std::string text;
-    for (std::size_t i = 0; i < escaped.size(); ++i) {
-        if (escaped[i] != '\\' || i + 1 == escaped.size()) {
-            text += escaped[i];
-            continue;
-        }
-        switch (const char c = escaped[++i]) {
-        case 'r': text += '\r'; break;
-        case 'n': text += '\n'; break;
-        case 'x':
-            text += static_cast<char>(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-            break;
-        default: text += c;  // \\ and \"
-        }
+    return screen;
+}
+
+const headless::ShownControl& shown(const headless::Screen& screen, std::string_view member) {
+    for (const headless::ShownControl& control : screen.controls) {
+        if (control.member == member) return control;
     }
-    return text;
+    throw std::invalid_argument("the screen shows no " + std::string(member));
 }
 
 std::string clicksText(const std::vector<std::string>& clicks) {

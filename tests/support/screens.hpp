@@ -51,9 +51,13 @@ void writeScenario(const std::filesystem::path& file, const Scenario& scenario);
 // Every *.screens file in `folder`, sorted.
 [[nodiscard]] std::vector<std::filesystem::path> scenarioFiles(const std::filesystem::path& folder);
 
-// The text a text box holds in a step's screen, its escapes undone; throws
-// std::invalid_argument when the screen shows no text box of that name.
-[[nodiscard]] std::string textBoxText(const std::string& screen, std::string_view member);
+// The screen a step expects, read back from its text (after the step's
+// "Clicks" line, what headless::format writes); throws std::invalid_argument
+// naming the line it cannot read.
+[[nodiscard]] headless::Screen expectedScreen(const Step& step);
+// The control of that member on the screen; throws std::invalid_argument
+// when the screen has none.
+[[nodiscard]] const headless::ShownControl& shown(const headless::Screen& screen, std::string_view member);
 
 // The control a scenario names ("Option1(2)"); throws std::invalid_argument
 // when the form has none.

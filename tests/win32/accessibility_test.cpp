@@ -17,6 +17,7 @@
 #include "window_driver.hpp"
 
 #include "layers/win32/wide_text.hpp"
+#include "support/accessibility.hpp"
 
 #include <oleacc.h>
 #include <wrl/client.h>
@@ -26,7 +27,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <thread>
 
@@ -38,30 +38,6 @@ using Microsoft::WRL::ComPtr;
 bool underWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-struct Step {
-    std::string action;
-    std::vector<std::string> tree;
-};
-
-// The steps of a scenario of expected trees (see tests/accessibility).
-std::vector<Step> readTrees(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
-    std::vector<Step> steps;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line.starts_with('#')) continue;
-        if (line.starts_with("== ")) {
-            steps.push_back({line.substr(3), {}});
-        } else if (steps.empty()) {
-            throw std::runtime_error(file.string() + ": a tree before the first action");
-        } else {
-            steps.back().tree.push_back(line);
-        }
-    }
-    return steps;
 }
 
 // What Wine's generic client object cannot say: the role of the window, a
@@ -205,15 +181,13 @@ Found shownNamed(HWND window, const std::string& name) {
 }
 
 // Posted to the control with the keyboard focus, as the keyboard would.
-void pressKey(HWND window, const std::string& name) {
-    const std::optional<headless::Key> key = headless::keyNamed(name);
-    if (!key) throw std::runtime_error("no key " + name);
+void pressKey(HWND window, headless::Key key) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) || thread.hwndFocus == nullptr) {
         throw std::runtime_error("the program's window has no focus");
     }
-    postKey(thread.hwndFocus, *key);
+    postKey(thread.hwndFocus, key);
 }
 
 // The control's default action; Wine's button objects have none, so there the
@@ -227,17 +201,15 @@ void doDefaultAction(const Found& control) {
     if (FAILED(result)) throw std::runtime_error("accDoDefaultAction failed on \"" + control.name + '"');
 }
 
-void perform(HWND window, const std::string& action) {
-    const std::size_t space = action.find(' ');
-    const std::string verb = action.substr(0, space);
-    if (verb == "start") return;
-    const std::string argument = action.substr(space + 1);
-    if (verb == "key") return pressKey(window, argument);
-    const std::string name = argument.size() >= 2 ? argument.substr(1, argument.size() - 2) : argument;
-    const Found control = shownNamed(window, name);
-    if (verb == "click") return postClick(control.window);
-    if (verb == "toggle" || verb == "press") return doDefaultAction(control);
-    throw std::runtime_error("unknown action " + action);
+void perform(HWND window, const std::string& text) {
+    const test_support::TreeAction action = test_support::parseTreeAction(text);
+    switch (action.kind) {
+    case test_support::TreeAction::Kind::Start: return;
+    case test_support::TreeAction::Kind::Key: return pressKey(window, action.key);
+    case test_support::TreeAction::Kind::Click: return postClick(shownNamed(window, action.name).window);
+    case test_support::TreeAction::Kind::Toggle:
+    case test_support::TreeAction::Kind::Press: return doDefaultAction(shownNamed(window, action.name));
+    }
 }
 
 // The tree once it is the expected one, or as last read when it has not
@@ -258,25 +230,16 @@ std::string joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<std::filesystem::path> treeFiles() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(TEMPERAMENT_TREES)) {
-        if (entry.path().extension() == ".tree") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 TEST(Accessibility, AScreenReaderFindsTheExpectedTrees) {
     const std::wstring& program = testOptions().program;
     ASSERT_FALSE(program.empty()) << "the test program needs --program=<temperament.exe>";
-    const std::vector<std::filesystem::path> files = treeFiles();
+    const std::vector<std::filesystem::path> files = test_support::accessibleScenarioFiles(TEMPERAMENT_TREES, ".tree");
     ASSERT_FALSE(files.empty());
     for (const std::filesystem::path& file : files) {
         ProgramProcess process(program);
-        for (const Step& step : readTrees(file)) {
+        for (const test_support::AccessibleStep& step : test_support::readAccessibleScenario(file).steps) {
             perform(process.window(), step.action);
-            const std::vector<std::string> expected = underWine() ? asWineCanSay(step.tree) : step.tree;
+            const std::vector<std::string> expected = underWine() ? asWineCanSay(step.lines) : step.lines;
             const std::vector<std::string> found = treeAfter(process.window(), expected);
             ASSERT_EQ(joined(found), joined(expected)) << file.filename().string() << ", after " << step.action;
         }

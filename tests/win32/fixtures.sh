@@ -16,16 +16,14 @@ names=(dpi96 dpi144)
 case "$command" in default-wine-*) names=(default) ;; esac
 prefixes=("${names[@]/#/$state/wine/}")
 
+# The display outlives this script, from the start fixture to the stop one:
+# its server's pid and name are kept in the state folder.
+source "$here/../../scripts/support/xvfb.sh"
+
 display_stop() {
     if [ -s "$state/xvfb.pid" ]; then
-        local pid
-        pid=$(cat "$state/xvfb.pid")
-        if kill "$pid" 2>/dev/null; then
-            for _ in $(seq 100); do
-                kill -0 "$pid" 2>/dev/null || break
-                sleep 0.1
-            done
-        fi
+        xvfb=$(cat "$state/xvfb.pid")
+        stop_xvfb
     fi
     rm -f "$state/xvfb.pid" "$state/display"
 }
@@ -33,24 +31,10 @@ display_stop() {
 display_start() {
     display_stop  # one left by an interrupted run
     mkdir -p "$state"
-    local number="$state/display.number"
-    rm -f "$number"
-    # Xvfb picks a free display and writes its number once it accepts
-    # clients. It outlives this script, so it holds none of CTest's pipes.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" </dev/null >/dev/null 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 100); do
-        [ -s "$number" ] && break
-        sleep 0.1
-    done
-    if ! [ -s "$number" ]; then
-        echo "Xvfb did not start" >&2
-        display_stop
-        return 1
-    fi
-    echo ":$(head -n 1 "$number")" >"$state/display"
-    rm -f "$number"
-    echo "virtual X display $(cat "$state/display")"
+    start_xvfb
+    echo "$xvfb" >"$state/xvfb.pid"
+    echo "$DISPLAY" >"$state/display"
+    echo "virtual X display $DISPLAY"
 }
 
 wine_stop() {
