@@ -46,6 +46,19 @@ std::string stepTextOf(const std::string& clicks, const val& facts) {
     return stepText(handlers, screenOf(facts));
 }
 
+// Empty when the page shows what a step expects (its text, `expected`);
+// otherwise a unified diff. A page that cannot tell which handlers ran
+// (clicks null: the shipped program) is compared without the Clicks line.
+std::string stepMismatch(const std::string& expected, const val& clicks, const val& facts) {
+    if (clicks.isNull()) {
+        const std::string screen = expected.substr(expected.find('\n') + 1);
+        const std::string shown = headless::format(screenOf(facts));
+        return shown == screen ? std::string() : unifiedDiff(screen, shown);
+    }
+    const std::string shown = stepTextOf(clicks.as<std::string>(), facts);
+    return shown == expected ? std::string() : unifiedDiff(expected, shown);
+}
+
 std::string summaryOf(const val& facts) { return headless::summary(screenOf(facts)); }
 
 val scenarioFilesIn(const std::string& folder) {
@@ -102,6 +115,7 @@ EMSCRIPTEN_BINDINGS(screen_text) {
     emscripten::function("readScenario", &readScenarioFile);
     emscripten::function("readWalk", &readWalkFile);
     emscripten::function("stepText", &stepTextOf);
+    emscripten::function("stepMismatch", &stepMismatch);
     emscripten::function("summary", &summaryOf);
     emscripten::function("unifiedDiff", &unifiedDiff);
     // The one contrast rule's measure, for the tests that read colours off screenshots.

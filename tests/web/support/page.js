@@ -129,8 +129,8 @@ async function play(page, driver, name, { address = logged(), check = async () =
   for (const [i, step] of scenario.steps.entries()) {
     await driver.perform(step.action);
     const { facts, clicks } = await driver.read();
-    const shown = text.stepText(clicks ?? step.screen.match(/^Clicks (.*)$/m)[1], facts);
-    if (shown !== step.screen) throw new Error(`step ${i + 1} (${step.action}):\n${text.unifiedDiff(step.screen, shown)}`);
+    const difference = text.stepMismatch(step.screen, clicks, facts);
+    if (difference) throw new Error(`step ${i + 1} (${step.action}):\n${difference}`);
     await check(step.action);
   }
 }
