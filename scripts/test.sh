@@ -3,7 +3,7 @@
 # test; CMakePresets.json): a debug build with warnings as errors (dev), the
 # same under AddressSanitizer and UndefinedBehaviorSanitizer (asan), a bounded
 # fuzz run of the design-data reader (fuzz), the Windows builds and their
-# tests under Wine (win32-release, win64), the browser version in Chromium
+# tests under Wine (win32-release, win64), the browser version in every engine
 # (web); a newcomer's fresh Debian 12 (fresh-machine) and the static checks.
 # The fresh machine, the static checks and the browser version run beside the
 # others (Wine's tests and apt mostly wait), their output shown when they end.
