@@ -264,20 +264,24 @@ void ScreenDriver::perform(const Action& action) {
     }
 }
 
+std::string stepMismatch(const std::string& expected, const std::optional<std::vector<std::string>>& clicks,
+                         const headless::Screen& shown) {
+    if (clicks) {
+        const std::string step = stepText(*clicks, shown);
+        return step == expected ? std::string() : unifiedDiff(expected, step);
+    }
+    const std::string screen = headless::format(shown);
+    const std::string expectedScreen = expected.substr(expected.find('\n') + 1);
+    return screen == expectedScreen ? std::string() : unifiedDiff(expectedScreen, screen);
+}
+
 std::string mismatch(const Scenario& scenario, ScreenDriver& driver) {
     for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
         const Step& step = scenario.steps[i];
         driver.perform(parseAction(step.action));
-        std::string shown = headless::format(driver.read());
-        std::string expected = step.screen;
-        if (const auto clicks = driver.takeClicks()) {
-            shown.insert(0, "Clicks " + clicksText(*clicks) + '\n');
-        } else {
-            expected.erase(0, expected.find('\n') + 1);  // this driver cannot see the handlers
-        }
-        if (shown != expected) {
-            return "step " + std::to_string(i + 1) + " (" + step.action + "):\n" + unifiedDiff(expected, shown);
-        }
+        const headless::Screen shown = driver.read();
+        const std::string difference = stepMismatch(step.screen, driver.takeClicks(), shown);
+        if (!difference.empty()) return "step " + std::to_string(i + 1) + " (" + step.action + "):\n" + difference;
     }
     return {};
 }

@@ -100,6 +100,13 @@ using AroundClick =
 // Joins the handlers with spaces; "none" for none.
 [[nodiscard]] std::string clicksText(const std::vector<std::string>& clicks);
 
+// Empty when the window shows what a step expects (`expected`, its text);
+// otherwise a unified diff. Without `clicks` (a driver that cannot see which
+// handlers ran) the step's Clicks line is left out of the comparison.
+[[nodiscard]] std::string stepMismatch(const std::string& expected,
+                                       const std::optional<std::vector<std::string>>& clicks,
+                                       const headless::Screen& shown);
+
 // Plays the scenario on a freshly started window. Empty when every screen is
 // as expected; otherwise the step that differs and a unified diff of the
 // expected and the shown screen.

@@ -11,9 +11,11 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace temperament::test_support {
 namespace {
@@ -36,27 +38,26 @@ headless::Screen screenOf(const val& facts) {
     return screen;
 }
 
-// "Clicks ..." and the screen, as a step of a scenario expects them.
-std::string stepTextOf(const std::string& clicks, const val& facts) {
+// The handlers of a Clicks line's text ("none" for none).
+std::vector<std::string> handlersIn(const std::string& clicks) {
     std::vector<std::string> handlers;
     std::istringstream words(clicks);
     for (std::string word; words >> word;) {
         if (word != "none") handlers.push_back(word);
     }
-    return stepText(handlers, screenOf(facts));
+    return handlers;
 }
 
-// Empty when the page shows what a step expects (its text, `expected`);
-// otherwise a unified diff. A page that cannot tell which handlers ran
-// (clicks null: the shipped program) is compared without the Clicks line.
-std::string stepMismatch(const std::string& expected, const val& clicks, const val& facts) {
-    if (clicks.isNull()) {
-        const std::string screen = expected.substr(expected.find('\n') + 1);
-        const std::string shown = headless::format(screenOf(facts));
-        return shown == screen ? std::string() : unifiedDiff(screen, shown);
-    }
-    const std::string shown = stepTextOf(clicks.as<std::string>(), facts);
-    return shown == expected ? std::string() : unifiedDiff(expected, shown);
+// "Clicks ..." and the screen, as a step of a scenario expects them.
+std::string stepTextOf(const std::string& clicks, const val& facts) {
+    return stepText(handlersIn(clicks), screenOf(facts));
+}
+
+// clicks null: a page that cannot tell which handlers ran (the shipped program).
+std::string stepMismatchOf(const std::string& expected, const val& clicks, const val& facts) {
+    std::optional<std::vector<std::string>> handlers;
+    if (!clicks.isNull()) handlers = handlersIn(clicks.as<std::string>());
+    return stepMismatch(expected, handlers, screenOf(facts));
 }
 
 std::string summaryOf(const val& facts) { return headless::summary(screenOf(facts)); }
@@ -115,7 +116,7 @@ EMSCRIPTEN_BINDINGS(screen_text) {
     emscripten::function("readScenario", &readScenarioFile);
     emscripten::function("readWalk", &readWalkFile);
     emscripten::function("stepText", &stepTextOf);
-    emscripten::function("stepMismatch", &stepMismatch);
+    emscripten::function("stepMismatch", &stepMismatchOf);
     emscripten::function("summary", &summaryOf);
     emscripten::function("unifiedDiff", &unifiedDiff);
     // The one contrast rule's measure, for the tests that read colours off screenshots.
